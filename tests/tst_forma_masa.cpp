@@ -1,0 +1,248 @@
+// The table window as the user first sees it: caption, size, menu, every kind
+// of control at its place, the stacking of the hands, the pointer moves and
+// closing the program, also in the middle of a game.
+
+#include "platform/runtime.h"
+#include "settings/forma_optiuni.h"
+#include "table/forma_carti.h"
+#include "table/forma_masa.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using dovek::FormaMasa;
+
+namespace {
+void misca_mouse(QWidget* w, QPoint poz) {
+    QMouseEvent e(QEvent::MouseMove, QPointF(poz), QPointF(w->mapToGlobal(poz)), Qt::NoButton,
+                  Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+} // namespace
+
+class TstFormaMasa : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir_;
+    std::unique_ptr<FormaMasa> masa_;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        QDir::setCurrent(dir_.path()); // no settings file: the defaults
+        QApplication::setApplicationName(QStringLiteral("dovek"));
+        rt::seteaza_scala_pauzelor(0);
+    }
+    void init() {
+        rt::reseteaza_pentru_teste();
+        masa_ = std::make_unique<FormaMasa>();
+        masa_->show();
+    }
+    void cleanup() {
+        masa_.reset();
+        dovek::unload_forma_carti();
+        rt::reseteaza_pentru_teste();
+    }
+
+    void fereastra() {
+        QCOMPARE(masa_->windowTitle(), QStringLiteral("Dovek v3.2"));
+        QCOMPARE(masa_->centralWidget()->size(), QSize(1159, 736));
+        QCOMPARE(masa_->minimumSize(), masa_->maximumSize()); // not resizable
+        QVERIFY(!(masa_->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(masa_->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!masa_->windowIcon().isNull());
+        QCOMPARE(masa_->menuBar()->actions().size(), 1);
+        // The picture set is loaded at the first game, not before.
+        QVERIFY(!dovek::forma_carti_incarcata());
+    }
+
+    void meniul() {
+        const auto titluri = masa_->menuBar()->actions();
+        QCOMPARE(titluri[0]->text(), QStringLiteral("Joc..."));
+        const auto elemente = titluri[0]->menu()->actions();
+        QStringList texte;
+        for (auto* a : elemente) texte << a->text();
+        QCOMPARE(texte, (QStringList{"Joc nou", "Optiuni...", "Iesire program"}));
+        QVERIFY(elemente[0]->menu());
+        QStringList jucatori;
+        for (auto* a : elemente[0]->menu()->actions()) {
+            jucatori << a->text();
+            QVERIFY(a->shortcut().isEmpty());
+            QVERIFY(!a->isSeparator());
+        }
+        QCOMPARE(jucatori, (QStringList{"3 jucatori", "4 Jucatori", "5 jucatori", "6 jucatori"}));
+        for (int n = 3; n <= 6; ++n) QCOMPARE(masa_->mjucatori[n], elemente[0]->menu()->actions()[n - 3]);
+    }
+
+    void controale_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QPoint>("loc");
+        QTest::addColumn<QSize>("marime"); // empty: sized to its text
+        const QSize carte(71, 96), sageata(32, 32), text;
+        QTest::newRow("label_jucator 1") << "label_jucator 1" << QPoint(245, 608) << text;
+        QTest::newRow("label_jucator 5") << "label_jucator 5" << QPoint(648, 192) << text;
+        QTest::newRow("image_rand 1") << "image_rand 1" << QPoint(304, 648) << sageata;
+        QTest::newRow("image_rand 5") << "image_rand 5" << QPoint(656, 160) << sageata;
+        QTest::newRow("seat 1 slot 1") << "image_carti_jucatori 1" << QPoint(232, 632) << carte;
+        QTest::newRow("seat 1 slot 8") << "image_carti_jucatori 8" << QPoint(120, 632) << carte;
+        QTest::newRow("seat 2 slot 8") << "image_carti_jucatori 16" << QPoint(8, 208) << carte;
+        QTest::newRow("seat 4 slot 1") << "image_carti_jucatori 25" << QPoint(416, 8) << carte;
+        QTest::newRow("seat 5 slot 8") << "image_carti_jucatori 40" << QPoint(632, 432) << carte;
+        QTest::newRow("seat 6 slot 2") << "image_carti_jucatori 42" << QPoint(512, 632) << carte;
+        QTest::newRow("image_carti_decartate 2") << "image_carti_decartate 2" << QPoint(152, 320) << carte;
+        QTest::newRow("image_carti_decartate 6") << "image_carti_decartate 6" << QPoint(448, 504) << carte;
+        QTest::newRow("image_carti_atu") << "image_carti_atu" << QPoint(320, 320) << carte;
+        QTest::newRow("label_atu") << "label_atu" << QPoint(340, 296) << text;
+        QTest::newRow("label_licitare_joc 0") << "label_licitare_joc 0" << QPoint(776, 640) << text;
+        QTest::newRow("label_licitare_joc 8") << "label_licitare_joc 8" << QPoint(1032, 640) << text;
+    }
+    void controale() {
+        QFETCH(QString, control);
+        QFETCH(QPoint, loc);
+        QFETCH(QSize, marime);
+        const QStringList parti = control.split(' ');
+        const int i = parti.size() > 1 ? parti[1].toInt() : 0;
+        QWidget* w = nullptr;
+        if (parti[0] == "label_jucator") w = masa_->label_jucator[i];
+        else if (parti[0] == "image_rand") w = masa_->image_rand[i];
+        else if (parti[0] == "image_carti_jucatori") w = masa_->image_carti_jucatori[i];
+        else if (parti[0] == "image_carti_decartate") w = masa_->image_carti_decartate[i];
+        else if (parti[0] == "image_carti_atu") w = masa_->image_carti_atu;
+        else if (parti[0] == "label_atu") w = masa_->label_atu;
+        else if (parti[0] == "label_licitare_joc") w = masa_->label_licitare_joc[i];
+        QVERIFY(w);
+        QCOMPARE(w->pos(), loc);
+        if (marime.isValid()) QCOMPARE(w->size(), marime);
+        QVERIFY(w->isHidden());
+    }
+
+    void etichete_fonturi_si_culori() {
+        const QFont nume = masa_->label_jucator[3]->font();
+        QVERIFY(nume.bold());
+        QCOMPARE(nume.pointSizeF(), 8.25);
+        QCOMPARE(masa_->label_jucator[3]->Caption(), QStringLiteral("BUZNEL"));
+        QCOMPARE(masa_->label_jucator[3]->ForeColor(), quint32(0x80000012));
+        QCOMPARE(masa_->label_atu->Caption(), QStringLiteral("ATU"));
+        QVERIFY(masa_->label_atu->font().bold());
+        for (int i = 0; i <= 8; ++i) {
+            auto* l = masa_->label_licitare_joc[i];
+            QCOMPARE(l->Caption(), QString::number(i));
+            QCOMPARE(l->font().pointSizeF(), 13.5);
+            QVERIFY(l->font().bold());
+            QCOMPARE(l->ForeColor(), quint32(0x80000012));
+        }
+        // The human's card places take no click until his turn; the others do.
+        for (int i = 1; i <= 48; ++i) QCOMPARE(masa_->image_carti_jucatori[i]->isEnabled(), i > 8);
+        QVERIFY(!masa_->Timer1->Enabled());
+        QCOMPARE(masa_->Timer1->Interval(), 10);
+    }
+
+    void sagetile_arata_spre_locul_urmator() {
+        // Seats 3 and 4 share the right arrow, seats 1 and 6 the left one.
+        auto poza = [&](int p) { return masa_->image_rand[p]->Picture().toImage(); };
+        QCOMPARE(poza(3), poza(4));
+        QCOMPARE(poza(1), poza(6));
+        QVERIFY(poza(1) != poza(3));
+        QVERIFY(poza(2) != poza(5));
+    }
+
+    void banda_vizibila_a_unei_carti_ajunge_la_ea_data() {
+        QTest::addColumn<QPoint>("punct");
+        QTest::addColumn<int>("index");
+        // Seat 1: slot 3 at x 200, slot 2 over it from x 216.
+        QTest::newRow("seat 1 slot 3 strip") << QPoint(208, 680) << 3;
+        QTest::newRow("seat 1 slot 1 whole") << QPoint(280, 680) << 1;
+        // Seat 3: slot 8 on top, slot 1 shows its left strip.
+        QTest::newRow("seat 3 slot 1 strip") << QPoint(128, 56) << 17;
+        // Seat 2: slot 1 lowest and on top; slot 2 shows a strip along its top.
+        QTest::newRow("seat 2 slot 2 strip") << QPoint(40, 410) << 10;
+        // Seat 5: slot 8 lowest and on top.
+        QTest::newRow("seat 5 slot 1 strip") << QPoint(660, 215) << 33;
+    }
+    void banda_vizibila_a_unei_carti_ajunge_la_ea() {
+        QFETCH(QPoint, punct);
+        QFETCH(int, index);
+        for (int i = 1; i <= 48; ++i) {
+            masa_->image_carti_jucatori[i]->show();
+            masa_->image_carti_jucatori[i]->setEnabled(true);
+        }
+        auto* tinta = qobject_cast<rt::Image*>(masa_->suprafata->childAt(punct));
+        QVERIFY(tinta);
+        QCOMPARE(tinta->Index(), index);
+        QSignalSpy clicuri(tinta, &rt::Image::Click);
+        QTest::mouseClick(tinta, Qt::LeftButton, {}, tinta->mapFrom(masa_->suprafata, punct));
+        QCOMPARE(clicuri.count(), 1);
+        QCOMPARE(clicuri[0][0].toInt(), index);
+    }
+
+    void optiunea_aprinsa_sub_indicator_si_stinsa_pe_masa() {
+        auto* l = masa_->label_licitare_joc[0];
+        l->show();
+        misca_mouse(l, QPoint(2, 2));
+        // The move over the choice is its own and does not reach the bare window.
+        QCOMPARE(l->ForeColor(), quint32(0x00C000C0));
+        misca_mouse(masa_->suprafata, QPoint(760, 700));
+        QCOMPARE(l->ForeColor(), quint32(0x80000012));
+    }
+
+    void inchidere_data() {
+        QTest::addColumn<bool>("din_meniu");
+        QTest::addColumn<bool>("in_joc");
+        QTest::newRow("close box, no game") << false << false;
+        QTest::newRow("menu, no game") << true << false;
+        QTest::newRow("close box, game waiting") << false << true;
+        QTest::newRow("menu, game waiting") << true << true;
+    }
+    void inchidere() {
+        QFETCH(bool, din_meniu);
+        QFETCH(bool, in_joc);
+        FormaMasa* masa = masa_.get();
+        bool inchis = false;
+        int asteptari_la_inchidere = -1;
+        auto inchide = [&] {
+            asteptari_la_inchidere = rt::adancime_asteptari();
+            inchis = true;
+            if (din_meniu) masa->miesire->trigger();
+            else masa->close();
+        };
+        if (in_joc) {
+            QTimer::singleShot(0, masa, [&] { masa->mjucatori[4]->trigger(); });
+            // Close once the game waits for the human (his bid or card).
+            QTimer* t = new QTimer(masa);
+            connect(t, &QTimer::timeout, masa, [&, t] {
+                if (masa->stare.asteapta && !inchis) {
+                    t->stop();
+                    inchide();
+                }
+            });
+            t->start(1);
+        } else {
+            QTimer::singleShot(0, masa, inchide);
+        }
+        QTimer paza; // a hang fails instead of blocking the suite
+        paza.setSingleShot(true);
+        connect(&paza, &QTimer::timeout, [] { QCoreApplication::exit(3); });
+        paza.start(10000);
+        const int stare_iesire = QCoreApplication::exec();
+        QCOMPARE(stare_iesire, 0);
+        QVERIFY(inchis);
+        QVERIFY(rt::se_termina());
+        QVERIFY(!masa->isVisible());
+        QVERIFY(!masa->joc_in_desfasurare());
+        QVERIFY(!dovek::forma_optiuni_exista());
+        if (in_joc) QVERIFY(asteptari_la_inchidere >= 1);
+        else QVERIFY(!dovek::forma_carti_incarcata());
+    }
+};
+
+QTEST_MAIN(TstFormaMasa)
+#include "tst_forma_masa.moc"
