@@ -1,0 +1,55 @@
+#pragma once
+// The settings file dovek.ini: twelve lines whose place alone gives their
+// meaning (animation, game type, "pe frunte", bonus, repeat, scoring, then the
+// six names). Text in, text out; no widget here, so the format can be tested on
+// its own.
+
+#include "common/setari.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace dovek {
+
+constexpr int NR_LINII_SETARI = 12;
+
+struct RezultatCitire {
+    enum class Stare {
+        citit,       // twelve good lines; `setari` holds them
+        fara_fisier, // nothing at the path
+        gresit,      // the file is there but cannot be used
+    };
+    Stare stare = Stare::citit;
+    // The file's values when read; the defaults otherwise.
+    Setari setari;
+    // The faulty line, 1..12; 0 when the file as a whole could not be read.
+    int linie = 0;
+    // What is wrong, in Romanian, without the line number.
+    QString motiv;
+
+    bool ok() const { return stare == Stare::citit; }
+};
+
+// The file's bytes for these settings: twelve lines ending in CR LF, numbers as
+// " n ", names in UTF-8 exactly as they are. A line break inside a name would
+// shift every later line, so it is written as a blank.
+QByteArray scrie_setari(const Setari& s);
+
+// Reads the first twelve lines of a file's bytes. Anything after the twelfth
+// line is not looked at.
+RezultatCitire citeste_setari(const QByteArray& date);
+
+// The current directory, the separator and "dovek.ini", joined as they are.
+QString cale_fisier_setari();
+
+// Reads the file at `cale`; a missing file is `fara_fisier`, not a failure.
+RezultatCitire incarca_setari(const QString& cale);
+
+// Replaces the file at `cale` as a whole: the new content is written beside it
+// and renamed over it, so a failure leaves the old file as it was. Returns the
+// reason of a failure, nothing on success.
+std::optional<QString> salveaza_setari(const QString& cale, const Setari& s);
+
+} // namespace dovek
