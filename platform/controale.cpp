@@ -56,7 +56,8 @@ void Label::setBackStyle(int s) {
 
 void Label::aplica_culori() {
     QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, culoare(fore_));
+    // The disabled group keeps its grey text: a disabled bid choice must look so.
+    for (auto grup : {QPalette::Active, QPalette::Inactive}) pal.setColor(grup, QPalette::WindowText, culoare(fore_));
     pal.setColor(QPalette::Window, culoare(back_));
     setPalette(pal);
     update();
