@@ -9,6 +9,7 @@
 //   bench               all figures
 //   bench --copil-masa  (internal) the table window's start-up, as a child
 
+#include "tests/ajutor_masa.h"
 #include "platform/runtime.h"
 #include "settings/forma_optiuni.h"
 #include "table/forma_masa.h"
@@ -158,15 +159,7 @@ void masoara_pornirea() {
 
 // ---- in this process: the table window itself ------------------------------------------
 
-void clic(QWidget* w) {
-    const QPointF p(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent apasa(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &apasa);
-    QMouseEvent elibereaza(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton,
-                           Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &elibereaza);
-}
+using test::clic;
 
 void masoara_asteptarea_omului(FormaMasa& masa) {
     // A game at the real pace, up to the human's first bid; then three seconds

@@ -8,6 +8,7 @@
 // DOVEK_ABANDON_JOCURI sets the number of rounds (200 by default);
 // DOVEK_ABANDON_TIMP prints each round's time.
 
+#include "tests/ajutor_masa.h"
 #include "platform/runtime.h"
 #include "settings/forma_optiuni.h"
 #include "table/forma_carti.h"
@@ -31,24 +32,12 @@ using dovek::FormaMasa;
 using dovek::FormaOptiuni;
 
 namespace {
+using namespace test;
 
-const QString SE_REPETA = QStringLiteral("Deoarece nimeni nu si-a facut, se repeta jocul");
 // Short pauses (3, 6 or 9 ms) so there is a pause to be caught in.
 constexpr double SCALA_CU_PAUZE = 0.01;
 
-int culoare(int carte) { return carte % 4; }
-int celula(int rand, int loc) { return (rand - 1) * 6 + loc; }
 int nr_jocuri(int n) { return 3 * n + 12; }
-
-void clic(QWidget* w) {
-    const QPointF p(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent apasa(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &apasa);
-    QMouseEvent elibereaza(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton,
-                           Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &elibereaza);
-}
 
 enum class Moment { licitatie, carte, pauza, mesaj_repetare, oricand, mesaj_refuz, nr };
 const char* const NUME_MOMENT[] = {"bid",         "card",        "pause",

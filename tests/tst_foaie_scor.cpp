@@ -3,6 +3,7 @@
 // that every cell waits hidden for its writer, what one game's sheet leaves to
 // the next, and where each kind of cell stands.
 
+#include "tests/ajutor_masa.h"
 #include "platform/runtime.h"
 #include "settings/forma_optiuni.h"
 #include "table/forma_carti.h"
@@ -18,12 +19,12 @@
 using dovek::FormaMasa;
 
 namespace {
+using test::celula;
+using test::VERDE;
 
 constexpr quint32 FATA_3D = 0x8000000F;
-constexpr quint32 VERDE = 0x0000FF00;
 constexpr int SPATE_ALBASTRU = 55;
 
-int celula(int rand, int loc) { return (rand - 1) * 6 + loc; }
 
 qint64 spate() { return dovek::forma_carti().image_carti[SPATE_ALBASTRU].cacheKey(); }
 

@@ -2,6 +2,7 @@
 // of control at its place, the stacking of the hands, the pointer moves and
 // closing the program, also in the middle of a game.
 
+#include "tests/ajutor_masa.h"
 #include "platform/runtime.h"
 #include "settings/forma_optiuni.h"
 #include "table/forma_carti.h"
@@ -22,13 +23,7 @@
 
 using dovek::FormaMasa;
 
-namespace {
-void misca_mouse(QWidget* w, QPoint poz) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(poz), QPointF(w->mapToGlobal(poz)), Qt::NoButton,
-                  Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-} // namespace
+using test::misca_mouse;
 
 class TstFormaMasa : public QObject {
     Q_OBJECT

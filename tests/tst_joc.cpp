@@ -4,6 +4,7 @@
 // and closing the window while the game waits. Every filled score sheet is
 // checked against totals recomputed from its own "L" and "F" columns.
 
+#include "tests/ajutor_masa.h"
 #include "platform/runtime.h"
 #include "settings/forma_optiuni.h"
 #include "table/forma_carti.h"
@@ -30,41 +31,18 @@ using dovek::FormaMasa;
 using dovek::FormaOptiuni;
 
 namespace {
+using namespace test;
 
-constexpr quint32 VERDE = 0x0000FF00, ROSU = 0x000000FF;
-constexpr quint32 MAGENTA_DESCHIS = 0x00FF80FF, GALBEN_DESCHIS = 0x0080FFFF;
 constexpr quint32 MOV = 0x00C000C0, TEXT_BUTON = 0x80000012;
 constexpr int SPATE_ALBASTRU = 55;
 
-const QString AI_CULOARE = QStringLiteral("Ai culoare. Nu incerca sa trisezi !!");
-const QString AI_ATU = QStringLiteral("Ai atu. Nu incerca sa trisezi !!");
-const QString SE_REPETA = QStringLiteral("Deoarece nimeni nu si-a facut, se repeta jocul");
 
-int culoare(int carte) { return carte % 4; }
-int celula(int rand, int loc) { return (rand - 1) * 6 + loc; }
 int urmatorul(int loc, int n) { return loc == n ? 1 : loc + 1; }
 int precedentul(int loc, int n) { return loc == 1 ? n : loc - 1; }
 
 // The picture of a card code (55 the blue back); no picture for anything else.
 qint64 fata(int carte) {
     return carte >= 1 && carte <= 56 ? dovek::forma_carti().image_carti[carte].cacheKey() : -1;
-}
-
-// The hands of a game: n of the end size, a slope, n of the middle size, the
-// slope back, n of the end size again.
-QList<int> lista_mainilor(int n, bool tip_181) {
-    const int capat = tip_181 ? 1 : 8, mijloc = tip_181 ? 8 : 1;
-    QList<int> urcare{2, 3, 4, 5, 6, 7}, coborare{7, 6, 5, 4, 3, 2};
-    QList<int> l;
-    l << QList<int>(n, capat) << (tip_181 ? urcare : coborare) << QList<int>(n, mijloc)
-      << (tip_181 ? coborare : urcare) << QList<int>(n, capat);
-    return l;
-}
-
-void misca_mouse(QWidget* w, QPoint poz) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(poz), QPointF(w->mapToGlobal(poz)), Qt::NoButton,
-                  Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
 }
 
 void clic(QWidget* w, QPoint poz) { QTest::mouseClick(w, Qt::LeftButton, {}, poz); }

@@ -6,6 +6,7 @@
 // the process must not have grown. DOVEK_SOAK_JOCURI sets the number of games
 // (500 by default) for a quicker run.
 
+#include "tests/ajutor_masa.h"
 #include "platform/runtime.h"
 #include "settings/forma_optiuni.h"
 #include "table/forma_carti.h"
@@ -44,39 +45,9 @@ using dovek::FormaMasa;
 using dovek::FormaOptiuni;
 
 namespace {
+using namespace test;
 
-constexpr quint32 VERDE = 0x0000FF00, ROSU = 0x000000FF;
-constexpr quint32 MAGENTA_DESCHIS = 0x00FF80FF, GALBEN_DESCHIS = 0x0080FFFF;
-const QString SE_REPETA = QStringLiteral("Deoarece nimeni nu si-a facut, se repeta jocul");
-const QString AI_CULOARE = QStringLiteral("Ai culoare. Nu incerca sa trisezi !!");
-const QString AI_ATU = QStringLiteral("Ai atu. Nu incerca sa trisezi !!");
 
-int culoare(int carte) { return carte % 4; }
-int celula(int rand, int loc) { return (rand - 1) * 6 + loc; }
-
-// The hand list written out: n of the end size, the slope, n of the middle
-// size, the slope back, n of the end size.
-std::vector<int> lista_mainilor(int n, bool tip_181) {
-    const int capat = tip_181 ? 1 : 8, mijloc = tip_181 ? 8 : 1;
-    std::vector<int> l(std::size_t(n), capat);
-    for (int j = 1; j <= 6; ++j) l.push_back(tip_181 ? j + 1 : 8 - j);
-    l.insert(l.end(), std::size_t(n), mijloc);
-    for (int j = 1; j <= 6; ++j) l.push_back(tip_181 ? 8 - j : j + 1);
-    l.insert(l.end(), std::size_t(n), capat);
-    return l;
-}
-
-// A user's click: press and release in the middle of the control, delivered
-// like the window system's, so a disabled control ignores it.
-void clic(QWidget* w) {
-    const QPointF p(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent apasa(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &apasa);
-    QMouseEvent elibereaza(QEvent::MouseButtonRelease, p, w->mapToGlobal(p), Qt::LeftButton,
-                           Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &elibereaza);
-}
 
 // The rules that decide a row's score, as the dialog held them.
 struct Reguli {
