@@ -96,6 +96,9 @@ FormaMasa::FormaMasa() {
 }
 
 FormaMasa::~FormaMasa() {
+    // A game waiting inside this window's handler must not come back to it:
+    // its waits unwind instead.
+    if (joc_activ_) rt::abandoneaza_jocul();
     if (g_masa == this) g_masa = nullptr;
 }
 

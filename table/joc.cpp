@@ -28,6 +28,7 @@ void FormaMasa::mjucatori_Click(int index) {
         rt::abandoneaza_jocul();
         return;
     }
+    const QPointer<FormaMasa> viu(this);
     int n = index;
     while (n != 0) {
         joc_in_asteptare_ = 0;
@@ -35,9 +36,13 @@ void FormaMasa::mjucatori_Click(int index) {
         try {
             joaca_jocul(n);
         } catch (const rt::Desfasurare&) {
-            joc_activ_ = false;
-            if (rt::se_termina()) return; // the program is ending: leave the table alone
+            if (rt::se_termina()) {
+                if (viu) joc_activ_ = false;
+                return; // the program is ending: leave the table alone
+            }
             rt::abandonul_s_a_incheiat();
+            if (!viu) return; // the window was destroyed while the game waited
+            joc_activ_ = false;
             curata_masa_dupa_abandon();
         }
         joc_activ_ = false;

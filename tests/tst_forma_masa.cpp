@@ -189,6 +189,27 @@ private slots:
         QCOMPARE(l->ForeColor(), quint32(0x80000012));
     }
 
+    void fereastra_distrusa_cat_timp_jocul_asteapta() {
+        // The game waits inside the destroyed window's handler; it must unwind
+        // without touching the window and leave no abandon behind for the next one.
+        FormaMasa* masa = masa_.release();
+        bool distrusa = false;
+        QTimer t;
+        connect(&t, &QTimer::timeout, [&] {
+            if (!distrusa && masa->stare.asteapta) {
+                distrusa = true;
+                t.stop();
+                delete masa;
+            }
+        });
+        t.start(1);
+        masa->mjucatori[3]->trigger();
+        QVERIFY(distrusa);
+        QVERIFY(!dovek::forma_masa());
+        QVERIFY(!rt::abandon_cerut());
+        QCOMPARE(rt::adancime_asteptari(), 0);
+    }
+
     void inchidere_data() {
         QTest::addColumn<bool>("din_meniu");
         QTest::addColumn<bool>("in_joc");
