@@ -102,6 +102,10 @@ QString cardName(int code)
         return QStringLiteral("black joker");
     if (code == 54)
         return QStringLiteral("red joker");
+    if (code == 55)
+        return QStringLiteral("blue back");
+    if (code == 56)
+        return QStringLiteral("red back");
     const int rank = 2 + (code - 1) / 4;
     static const char* const courts[] = {"jack", "queen", "king", "ace"};
     const QString rankName = rank <= 10 ? QString::number(rank) : QLatin1String(courts[rank - 11]);
