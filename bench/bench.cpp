@@ -9,6 +9,7 @@
 //   bench               all figures
 //   bench --copil-masa  (internal) the table window's start-up, as a child
 
+#include "bench/raport_pornire.h"
 #include "tests/ajutor_masa.h"
 #include "platform/runtime.h"
 #include "settings/forma_optiuni.h"
@@ -37,13 +38,6 @@ using dovek::FormaMasa;
 
 namespace {
 
-long rezident_kb() {
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    const QList<QByteArray> campuri = f.readAll().simplified().split(' ');
-    return campuri.size() > 1 ? campuri[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
-}
-
 double cpu_ms() {
     rusage r{};
     getrusage(RUSAGE_SELF, &r);
@@ -58,35 +52,6 @@ template <class T> T mediana(std::vector<T> v) {
 }
 
 // ---- the child: the table window as the program starts it -------------------------
-
-// Reports once the first paint of the window has been delivered, then the
-// resident size after a moment at rest. fereastra_goala.cpp does the same.
-class PrimaPictare : public QObject {
-public:
-    explicit PrimaPictare(QWidget* w) : w_(w) { qApp->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override {
-        if (!gata_ && e->type() == QEvent::Paint && o->isWidgetType() &&
-            static_cast<QWidget*>(o)->window() == w_) {
-            gata_ = true;
-            QTimer::singleShot(0, [] {
-                std::printf("pictat\n");
-                std::fflush(stdout);
-                QTimer::singleShot(300, [] {
-                    std::printf("rezident %ld\n", rezident_kb());
-                    std::fflush(stdout);
-                    QCoreApplication::exit(0);
-                });
-            });
-        }
-        return false;
-    }
-
-private:
-    QWidget* w_;
-    bool gata_ = false;
-};
 
 int copil_masa(int argc, char* argv[]) {
     // As main.cpp, with the report added.
