@@ -6,7 +6,6 @@
 
 #include "common/aleator.h"
 
-#include <QByteArray>
 #include <QColor>
 #include <QFont>
 #include <QObject>
@@ -14,7 +13,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 
 class QWidget;
 

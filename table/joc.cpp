@@ -272,9 +272,8 @@ void FormaMasa::cine_le_ia() {
 void FormaMasa::calculare_punctaj() {
     StareJoc& s = stare;
     FormaOptiuni& o = forma_optiuni();
-    const int punctare = o.optiune_punctare[1]->isChecked()   ? PUNCTARE_2N1
-                         : o.optiune_punctare[2]->isChecked() ? PUNCTARE_N5
-                                                              : 0;
+    // The group always has one of its two buttons selected.
+    const int punctare = o.optiune_punctare[1]->isChecked() ? PUNCTARE_2N1 : PUNCTARE_N5;
     const bool premiere = FormaOptiuni::Value(o.optiune_premiere) == 1;
     const auto rezultat = reguli::punctare(s, punctare, premiere);
     for (int i = 1; i <= s.nr_jucatori; ++i) {

@@ -1,5 +1,7 @@
 #include "table/reguli.h"
 
+#include "common/setari.h"
+
 namespace dovek::reguli {
 
 namespace {
@@ -504,7 +506,7 @@ Tablou<Rezultat, 1, MAX_JUCATORI> punctare(StareJoc& s, int punctare, bool premi
         const bool reusit = facut == licitat;
         const int inainte = s.punctaj[i][r - 1];
         if (reusit)
-            s.punctaj[i][r] = inainte + (punctare == 1 ? 2 * licitat + 1 : licitat + 5);
+            s.punctaj[i][r] = inainte + (punctare == PUNCTARE_2N1 ? 2 * licitat + 1 : licitat + 5);
         else
             s.punctaj[i][r] = inainte - (facut > licitat ? facut - licitat : licitat - facut);
 
