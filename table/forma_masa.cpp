@@ -5,10 +5,13 @@
 #include "table/forma_carti.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 
@@ -39,6 +42,36 @@ constexpr LocMasa LOCURI[6] = {
     {8160, 9120, 9000, 9720, "stanga", 6720, 7560, 7920, 9480, -240, 0, true},
 };
 
+// The client area: the background colour under the wall picture, which is
+// drawn unscaled from the top-left corner and is larger than the area, so its
+// right and bottom edges are cut off.
+class Suprafata final : public QWidget {
+public:
+    explicit Suprafata(QWidget* parinte)
+        : QWidget(parinte), fundal_(QStringLiteral(":/fundal.png")) {
+        // Every pixel is painted below; Qt need not clear it first.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        // One plain copy per rectangle of the dirty region. A picture brush
+        // over the whole region would take the paint engine's span fillers,
+        // which hand every large fill to a thread pool and wait for it: that
+        // cost a whole game three times as long, and more on a busy machine.
+        QPainter p(this);
+        const QRect picture = fundal_.rect();
+        for (const QRect& r : e->region()) {
+            p.setClipRect(r);
+            if (!picture.contains(r)) p.fillRect(r, rt::culoare(0x00D8E9EC));
+            p.drawPixmap(r, fundal_, r);
+        }
+    }
+
+private:
+    QPixmap fundal_;
+};
+
 // The table's design holds a blue back in every card place; it does not need
 // the picture set for that.
 const QPixmap& spate_din_design() {
@@ -60,18 +93,8 @@ FormaMasa::FormaMasa() {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(rt::font(MS_SANS_SERIF, 8.25));
 
-    suprafata = new QWidget(this);
+    suprafata = new Suprafata(this);
     suprafata->setFixedSize(rt::px(17385), rt::px(11040));
-    {
-        // Background colour, and the wall picture drawn unscaled from the top-left
-        // corner; it is larger than the client area, so its edges are cut off.
-        QPalette pal = suprafata->palette();
-        pal.setColor(QPalette::Window, rt::culoare(0x00D8E9EC));
-        const QPixmap fundal(QStringLiteral(":/fundal.png"));
-        if (!fundal.isNull()) pal.setBrush(QPalette::Window, QBrush(fundal));
-        suprafata->setPalette(pal);
-        suprafata->setAutoFillBackground(true);
-    }
     suprafata->setMouseTracking(true);
     suprafata->installEventFilter(this);
     setCentralWidget(suprafata);
@@ -103,8 +126,14 @@ FormaMasa::~FormaMasa() {
 }
 
 void FormaMasa::construieste_meniul() {
+    // The bar and its drop-downs in the one menu font, the way menus are drawn
+    // on this system; left alone, the bar would take the window's own font.
+    const QFont font_meniu = QApplication::font("QMenu");
+    menuBar()->setFont(font_meniu);
     mjoc = menuBar()->addMenu(QStringLiteral("Joc..."));
     mjocnou = mjoc->addMenu(QStringLiteral("Joc nou"));
+    mjoc->setFont(font_meniu);
+    mjocnou->setFont(font_meniu);
     const QString titluri[] = {QStringLiteral("3 jucatori"), QStringLiteral("4 Jucatori"),
                                QStringLiteral("5 jucatori"), QStringLiteral("6 jucatori")};
     for (int n = 3; n <= 6; ++n) {
