@@ -56,11 +56,27 @@ void Label::setBackStyle(int s) {
 
 void Label::aplica_culori() {
     QPalette pal = palette();
-    // The disabled group keeps its grey text: a disabled bid choice must look so.
+    // Disabled, the text is drawn apart (paintEvent); the colour is for the rest.
     for (auto grup : {QPalette::Active, QPalette::Inactive}) pal.setColor(grup, QPalette::WindowText, culoare(fore_));
     pal.setColor(QPalette::Window, culoare(back_));
     setPalette(pal);
     update();
+}
+
+void Label::paintEvent(QPaintEvent* e) {
+    if (isEnabled()) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    // Greyed the way the game's own platform greys a label: grey text over a
+    // white copy one pixel down and to the right. The theme's light grey alone
+    // all but vanishes on the blue-grey table.
+    QPainter painter(this);
+    const QRect r = contentsRect();
+    painter.setPen(culoare(0x00FFFFFF));
+    painter.drawText(r.translated(1, 1), int(alignment()), text());
+    painter.setPen(culoare(0x00808080));
+    painter.drawText(r, int(alignment()), text());
 }
 
 void Label::mousePressEvent(QMouseEvent* e) { e->accept(); }

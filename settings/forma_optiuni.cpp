@@ -50,18 +50,18 @@ protected:
     }
 };
 
-// The Tab key stops once in an option group, on its selected button. Qt skips
-// a focused button's own group when leaving it but enters a group on whichever
-// button comes first, so the entry is moved on to the selected one.
+// An option group takes the focus once, on its selected button, however the
+// focus comes (Tab, the dialog opening): on any other button, Space would
+// change the setting. Qt enters a group on whichever button comes first, so
+// the focus is passed on to the selected one. A click is left alone: it is
+// about to select the button it focuses.
 class ButonOptiune final : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
 
 protected:
     void focusInEvent(QFocusEvent* e) override {
-        const bool cu_tab =
-            e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason;
-        if (cu_tab && !isChecked() && parentWidget()) {
+        if (e->reason() != Qt::MouseFocusReason && !isChecked() && parentWidget()) {
             for (QRadioButton* b :
                  parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
                 if (b->isChecked() && b->isEnabled() && b->isVisible()) {

@@ -76,6 +76,34 @@ private slots:
         }
         QCOMPARE(jucatori, (QStringList{"3 jucatori", "4 Jucatori", "5 jucatori", "6 jucatori"}));
         for (int n = 3; n <= 6; ++n) QCOMPARE(masa_->mjucatori[n], elemente[0]->menu()->actions()[n - 3]);
+        // The bar and the drop-downs share one font, not the window's.
+        QCOMPARE(masa_->mjoc->font(), masa_->menuBar()->font());
+        QCOMPARE(masa_->mjocnou->font(), masa_->menuBar()->font());
+    }
+
+    void fundalul_nescalat_din_colt() {
+        const QImage poza = QImage(QStringLiteral(":/fundal.png")).convertToFormat(QImage::Format_RGB32);
+        const QImage masa = masa_->suprafata->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(masa.size(), QSize(1159, 736));
+        for (const QPoint p : {QPoint(0, 0), QPoint(579, 368), QPoint(1158, 735)})
+            QCOMPARE(masa.pixel(p), poza.pixel(p));
+    }
+
+    void optiunea_dezactivata_gri_cu_umbra_alba() {
+        // Grey text (0x808080) over a white copy one pixel down and right.
+        auto* l = masa_->label_licitare_joc[3];
+        l->show();
+        l->setEnabled(false);
+        const QImage img = masa_->suprafata->grab(l->geometry().adjusted(0, 0, 1, 1)).toImage();
+        int gri = 0, alb = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb c = img.pixel(x, y);
+                gri += (c & 0xFFFFFF) == 0x808080;
+                // Smoothed edges: nearly white is white here; the table is far darker.
+                alb += qRed(c) >= 0xE8 && qGreen(c) >= 0xE8 && qBlue(c) >= 0xE8;
+            }
+        QVERIFY2(gri >= 10 && alb >= 10, qPrintable(QStringLiteral("%1 grey, %2 white").arg(gri).arg(alb)));
     }
 
     void controale_data() {

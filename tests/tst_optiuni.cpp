@@ -669,6 +669,20 @@ private slots:
         }
         QCOMPARE(inapoi, pasi);
     }
+
+    void la_deschidere_focusul_pe_butonul_ales() {
+        // "Lent" in the file: the dialog opens with the focus on "Lent", so
+        // Space changes nothing and "Salvare" writes the 3 back.
+        QByteArray lent = IMPLICIT;
+        lent[1] = '3';
+        scrie(cale_, lent);
+        porneste();
+        FormaOptiuni& o = deschide();
+        QTRY_COMPARE(QApplication::focusWidget(), o.optiune_animatie[3]);
+        QTest::keyClick(o.optiune_animatie[3], Qt::Key_Space);
+        o.Command2->click();
+        QCOMPARE(citeste(cale_), lent);
+    }
 };
 
 QTEST_MAIN(TestOptiuni)
