@@ -5,10 +5,12 @@
 // time. The interrupted game must unwind without a trace: no crash, no hang,
 // never a game inside another, and the game started in its place plays to its
 // end with a sheet that adds up. Closing must end the run loop with status 0.
-// DOVEK_ABANDON_JOCURI sets the number of rounds (200 by default);
+// It runs at least DOVEK_ABANDON_JOCURI rounds and more until
+// DOVEK_ABANDON_SECUNDE have passed (0: exactly that many);
 // DOVEK_ABANDON_TIMP prints each round's time.
 
 #include "tests/ajutor_masa.h"
+#include "tests/durata.h"
 #include "platform/runtime.h"
 #include "settings/forma_optiuni.h"
 #include "table/forma_carti.h"
@@ -338,17 +340,17 @@ private slots:
     }
 
     void intreruperi() {
-        const int runde = qEnvironmentVariableIsSet("DOVEK_ABANDON_JOCURI")
-                              ? qEnvironmentVariableIntValue("DOVEK_ABANDON_JOCURI")
-                              : 200;
-        QVERIFY(runde >= 1);
+        // Each moment meets each action in 24 rounds.
+        const Durata durata = Durata::din_mediu("DOVEK_ABANDON_JOCURI", 24, "DOVEK_ABANDON_SECUNDE", 20);
+        QVERIFY(durata.minim >= 1);
         QElapsedTimer ceas;
         ceas.start();
+        int runde = 0;
         int inchideri = 0, lanturi = 0, ratate = 0;
         std::array<int, NR_MOMENTE> lovite{};
         int adancime_maxima = 0;
 
-        for (int runda = 0; runda < runde; ++runda) {
+        for (int runda = 0; durata.continua(runda, ceas); runde = ++runda) {
             QElapsedTimer ceas_runda;
             ceas_runda.start();
             const quint32 samanta = 7100 + quint32(runda);

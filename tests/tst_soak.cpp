@@ -3,10 +3,11 @@
 // within the rules. Every deal, every scored hand and every finished sheet is
 // checked against what the rules say, with the scoring, bonus and repeat rules
 // switched now and then in the middle of a game as a user may do; at the end
-// the process must not have grown. DOVEK_SOAK_JOCURI sets the number of games
-// (500 by default) for a quicker run.
+// the process must not have grown. It plays at least DOVEK_SOAK_JOCURI games
+// and more until DOVEK_SOAK_SECUNDE have passed (0: exactly that many).
 
 #include "tests/ajutor_masa.h"
+#include "tests/durata.h"
 #include "platform/runtime.h"
 #include "settings/forma_optiuni.h"
 #include "table/forma_carti.h"
@@ -432,10 +433,9 @@ private slots:
     }
 
     void multe_jocuri() {
-        const int jocuri = qEnvironmentVariableIsSet("DOVEK_SOAK_JOCURI")
-                               ? qEnvironmentVariableIntValue("DOVEK_SOAK_JOCURI")
-                               : 500;
-        QVERIFY(jocuri >= 1);
+        // Every combination of players, game type and rules in 64 games.
+        const Durata durata = Durata::din_mediu("DOVEK_SOAK_JOCURI", 64, "DOVEK_SOAK_SECUNDE", 20);
+        QVERIFY(durata.minim >= 1);
         FormaMasa masa;
         masa.show();
         Jucator om(masa);
@@ -444,7 +444,8 @@ private slots:
         ceas.start();
         long memorie_dupa_primul = 0;
         std::array<int, 7> pe_jucatori{};
-        for (int g = 0; g < jocuri; ++g) {
+        int jocuri = 0;
+        for (int g = 0; durata.continua(g, ceas); ++g) {
             // Every combination of players, game type and rules comes round
             // every 64 games; a grayed box (2) stands in for "off" every third time.
             const int n = 3 + g % 4;
@@ -463,6 +464,7 @@ private slots:
             }
             ++pe_jucatori[std::size_t(n)];
             if (g == 0) memorie_dupa_primul = memorie_kb();
+            jocuri = g + 1;
         }
         const double secunde = ceas.elapsed() / 1000.0;
         const long memorie_la_sfarsit = memorie_kb();
