@@ -1,5 +1,6 @@
 #include "platform/runtime.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
@@ -7,8 +8,10 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -137,9 +140,18 @@ void mesaj(const QString& text) {
     if (g_mesaje) {
         g_mesaje(text);
     } else {
-        QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
-                        QMessageBox::Ok, QApplication::activeWindow());
-        box.exec();
+        // Modal as with exec(), but waited for like every other wait, so that
+        // closing the program or a new game ends it too. Its parent window may
+        // go while it waits, taking the box along: hence the guard.
+        const QPointer<QMessageBox> box =
+            new QMessageBox(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
+                            QMessageBox::Ok, QApplication::activeWindow());
+        const auto sterge = qScopeGuard([&box] { delete box.data(); });
+        box->setWindowModality(Qt::ApplicationModal);
+        QObject::connect(box, &QMessageBox::finished, box, [] { trezeste(); });
+        QObject::connect(box, &QObject::destroyed, [] { trezeste(); });
+        box->show();
+        asteapta_pana([&box] { return !box || !box->isVisible(); });
     }
     verifica_desfasurare();
 }
@@ -189,6 +201,12 @@ public:
     std::vector<QPointer<QWidget>> dezactivate;
 
     bool apartine(QObject* o) const {
+        // A shortcut goes to its action, not to a widget: the action belongs to
+        // the windows that show it (a menu, and through it the menu bar).
+        if (const auto* a = qobject_cast<QAction*>(o)) {
+            const QList<QObject*> unde = a->associatedObjects();
+            return std::any_of(unde.begin(), unde.end(), [this](QObject* w) { return apartine(w); });
+        }
         for (auto* w = qobject_cast<QWidget*>(o); w; w = w->parentWidget())
             for (const auto& d : dezactivate)
                 if (d == w) return true;
