@@ -29,8 +29,8 @@ QString mesaj_fisier_gresit(const QString& cale, const RezultatCitire& r) {
 
 void incarcare_la_pornire(FormaMasa& masa) {
     const QString cale = cale_fisier_setari();
-    // The whole file is read and checked before anything is applied: a bad line
-    // late in the file must not leave half of it in force.
+    // All twelve lines are read and checked before anything is applied: a bad
+    // line late in the file must not leave half of it in force.
     const RezultatCitire citit = incarca_setari(cale);
 
     FormaOptiuni& optiuni = forma_optiuni();

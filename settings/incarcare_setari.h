@@ -6,9 +6,10 @@ namespace dovek {
 
 class FormaMasa;
 
-// Reads dovek.ini from the current directory. A missing file leaves the
-// defaults without a word; a file that cannot be used leaves them too, is not
-// touched, and what is wrong with it goes into masa.mesaj_dupa_afisare.
+// Reads dovek.ini from the current directory. A missing file, or a current
+// directory that no longer exists, leaves the defaults without a word; a file
+// that cannot be used leaves them too, is not touched, and what is wrong with
+// it goes into masa.mesaj_dupa_afisare.
 void incarcare_la_pornire(FormaMasa& masa);
 
 } // namespace dovek

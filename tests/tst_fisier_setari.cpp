@@ -10,7 +10,11 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 using dovek::RezultatCitire;
@@ -278,11 +282,15 @@ private slots:
 
     void salvare_imposibila_data() {
         QTest::addColumn<QString>("relativ");
-        QTest::newRow("director inexistent") << QStringLiteral("nu/exista/dovek.ini");
-        QTest::newRow("calea e un director") << QStringLiteral("dovek.ini");
+        QTest::addColumn<QString>("asteptat");
+        QTest::newRow("director inexistent")
+            << QStringLiteral("nu/exista/dovek.ini") << QStringLiteral("Directorul nu exista.");
+        QTest::newRow("calea e un director")
+            << QStringLiteral("dovek.ini") << QStringLiteral("Este un director.");
     }
     void salvare_imposibila() {
         QFETCH(QString, relativ);
+        QFETCH(QString, asteptat);
         QTemporaryDir dir;
         const QString cale = dir.filePath(relativ);
         const bool director = !relativ.contains(QLatin1Char('/'));
@@ -291,8 +299,7 @@ private slots:
             QVERIFY(scrie(cale + QStringLiteral("/interior"), "vechi"));
         }
         const auto motiv = dovek::salveaza_setari(cale, Setari{});
-        QVERIFY(motiv.has_value());
-        QVERIFY(!motiv->isEmpty());
+        QCOMPARE(motiv, std::optional<QString>(asteptat));
         if (director) {
             QVERIFY(QFileInfo(cale).isDir());
             QCOMPARE(citeste(cale + QStringLiteral("/interior")), QByteArray("vechi"));
@@ -323,12 +330,148 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &limita_veche);
         std::signal(SIGXFSZ, semnal_vechi);
 
-        QVERIFY(motiv.has_value());
+        QCOMPARE(motiv,
+                 std::optional<QString>(QStringLiteral(
+                     "Fisierul ar depasi marimea permisa. Fisierul vechi a ramas neschimbat.")));
         QCOMPARE(citeste(cale), inainte);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("dovek.ini")});
     }
+
+    // `tinta`: a link's target, "fifo", or none for a file of `date` that is
+    // then stretched, sparse, to `marime` bytes.
+    void doar_un_fisier_si_doar_12_linii_data() {
+        QTest::addColumn<QString>("tinta");
+        QTest::addColumn<QByteArray>("date");
+        QTest::addColumn<qint64>("marime");
+        QTest::addColumn<int>("linie"); // -1: read fine
+        QTest::addColumn<QString>("motiv");
+        const QString nu_e = QStringLiteral("nu poate fi folosit: nu este un fisier obisnuit");
+        const QString lunga = QStringLiteral("este prea lunga (primele 12 linii trebuie sa "
+                                             "incapa in 65536 de octeti)");
+        QTest::newRow("FIFO") << "fifo" << QByteArray() << 0LL << 0 << nu_e;
+        QTest::newRow("director") << "." << QByteArray() << 0LL << 0
+                                  << QStringLiteral("nu poate fi folosit: este un director");
+        QTest::newRow("/dev/zero") << "/dev/zero" << QByteArray() << 0LL << 0 << nu_e;
+        QTest::newRow("/proc/self/mem")
+            << "/proc/self/mem" << QByteArray() << 0LL << 0 << QStringLiteral("nu poate fi citit");
+        QTest::newRow("1 TiB dupa linia 12") << "" << IMPLICIT << (1LL << 40) << -1 << QString();
+        QTest::newRow("65536 octeti, fara sfarsit de linie")
+            << "" << IMPLICIT.chopped(2) + QByteArray(65468, 'T') << 0LL << -1 << QString();
+        QTest::newRow("prima linie lunga")
+            << "" << QByteArray(70000, ' ') + IMPLICIT << 0LL << 1 << lunga;
+    }
+    void doar_un_fisier_si_doar_12_linii() {
+        QFETCH(QString, tinta);
+        QFETCH(QByteArray, date);
+        QFETCH(qint64, marime);
+        QFETCH(int, linie);
+        QFETCH(QString, motiv);
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("dovek.ini")));
+        if (tinta == QStringLiteral("fifo"))
+            QCOMPARE(mkfifo(QFile::encodeName(f.fileName()).constData(), 0600), 0);
+        else if (!tinta.isEmpty())
+            QVERIFY(QFile::link(tinta, f.fileName()));
+        else if (!f.open(QIODevice::WriteOnly) || f.write(date) != date.size() ||
+                 (marime && !f.resize(marime)))
+            QSKIP("the file system holds no such file");
+        f.close();
+        // A reader that waits for a FIFO's writer or reads a device to its end
+        // would never return; the alarm ends the run instead.
+        alarm(120);
+        const RezultatCitire r = dovek::incarca_setari(f.fileName());
+        alarm(0);
+        QCOMPARE(r.stare == RezultatCitire::Stare::citit, linie < 0);
+        QCOMPARE(r.linie, std::max(linie, 0));
+        QVERIFY2(r.motiv.startsWith(motiv), qPrintable(r.motiv));
+    }
+
+    // Root passes every permission check, so the folder's and the file's modes
+    // bind only in a child that has become the unprivileged user 65534.
+    void salvare_ca_utilizator_obisnuit_data() {
+        QTest::addColumn<int>("mod_director");
+        QTest::addColumn<int>("rezultat"); // 0 saved, 1 refused for want of rights
+        QTest::newRow("director doar de citit, fisierul de scris: pe loc") << 0755 << 0;
+        QTest::newRow("director lipicios, fisierul altcuiva: redenumirea esueaza") << 01777 << 1;
+    }
+    void salvare_ca_utilizator_obisnuit() {
+        QFETCH(int, mod_director);
+        QFETCH(int, rezultat);
+        QTemporaryDir dir;
+        const QString cale = dir.filePath(QStringLiteral("dovek.ini"));
+        const QByteArray vechi(5000, 'x');
+        QVERIFY(scrie(cale, vechi));
+        QCOMPARE(chmod(QFile::encodeName(cale).constData(), 0666), 0);
+        QCOMPARE(chmod(QFile::encodeName(dir.path()).constData(), mode_t(mod_director)), 0);
+        const QString refuz =
+            QStringLiteral("Nu aveti drept de scriere. Fisierul vechi a ramas neschimbat.");
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0 ||
+                access(QFile::encodeName(dir.path()).constData(), X_OK) != 0)
+                _exit(77);
+            const auto motiv = dovek::salveaza_setari(cale, Setari{});
+            _exit(!motiv ? 0 : *motiv == refuz ? 1 : 2);
+        }
+        int stare = -1;
+        QCOMPARE(waitpid(pid, &stare, 0), pid);
+        QVERIFY(WIFEXITED(stare));
+        if (WEXITSTATUS(stare) == 77) QSKIP("cannot become uid 65534 or reach the folder as it");
+        QCOMPARE(WEXITSTATUS(stare), rezultat);
+        QCOMPARE(citeste(cale), rezultat ? vechi : IMPLICIT);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("dovek.ini")});
+    }
+
+    void director_curent_sters() {
+        const QString inainte = QDir::currentPath();
+        const auto inapoi = qScopeGuard([&] { QDir::setCurrent(inainte); });
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()) && dir.remove());
+        const bool la_radacina = QFile::exists(QStringLiteral("/dovek.ini"));
+        const QString cale = dovek::cale_fisier_setari();
+        QCOMPARE(cale, QStringLiteral("dovek.ini"));
+        QVERIFY(dovek::incarca_setari(cale).stare == RezultatCitire::Stare::fara_fisier);
+        QCOMPARE(dovek::salveaza_setari(cale, Setari{}),
+                 std::optional<QString>(QStringLiteral("Directorul curent nu mai exista.")));
+        QCOMPARE(QFile::exists(QStringLiteral("/dovek.ini")), la_radacina);
+    }
 #endif
+
+    // Bytes of name 1 that read as `nume` and are written back unchanged.
+    void nume_dus_intors_octet_cu_octet_data() {
+        QTest::addColumn<QByteArray>("octeti");
+        QTest::addColumn<QString>("nume");
+        QTest::newRow("Windows-1250")
+            << QByteArray("\xBA\xE3 \xAAtefan \xFE") << QStringLiteral("şă Ştefan ţ");
+        QTest::newRow("ș cu virgula, lipsa din 1250")
+            << QByteArray("\xC8\x99") << QStringLiteral("ș");
+        // In Windows-1250 "Ăş" would be 0xC3 0xBA, which is UTF-8 for "ú".
+        QTest::newRow("Ăş, UTF-8 valid in 1250")
+            << QByteArray("\xC4\x82\xC5\x9F") << QStringLiteral("Ăş");
+    }
+    void nume_dus_intors_octet_cu_octet() {
+        QFETCH(QByteArray, octeti);
+        QFETCH(QString, nume);
+        const QByteArray date = IMPLICIT.left(30) + octeti + IMPLICIT.mid(34);
+        const RezultatCitire r = dovek::citeste_setari(date);
+        QCOMPARE(r.setari.nume[0], nume);
+        QCOMPARE(dovek::scrie_setari(r.setari), date);
+    }
+
+    void nume_prea_lungi_nu_se_salveaza() {
+        QTemporaryDir dir;
+        const QString cale = dir.filePath(QStringLiteral("dovek.ini"));
+        Setari s;
+        s.nume[5] = QString(65472, QLatin1Char('N')); // 65536 bytes in all
+        QCOMPARE(dovek::salveaza_setari(cale, s), std::nullopt);
+        QCOMPARE(dovek::incarca_setari(cale).setari, s);
+        s.nume[5] += QLatin1Char('N');
+        QVERIFY(dovek::salveaza_setari(cale, s).value_or(QString()).startsWith(
+            QStringLiteral("Numele jucatorilor sunt prea lungi")));
+        QCOMPARE(dovek::incarca_setari(cale).setari.nume[5].size(), 65472);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFisierSetari)
