@@ -33,6 +33,12 @@ inline QList<int> lista_mainilor(int n, bool tip_181) {
     return l;
 }
 
+// A control's font as the layout tables write it: "MS Sans Serif 8.25 bold".
+inline QString font_de(const QWidget* w) {
+    const QFont& f = w->font();
+    return QStringLiteral("%1 %2%3").arg(f.family()).arg(f.pointSizeF()).arg(f.bold() ? " bold" : "");
+}
+
 // A pointer move over a control, delivered the way the window system does, so
 // that it travels to the parent when the control does not take it.
 inline void misca_mouse(QWidget* w, QPoint poz) {

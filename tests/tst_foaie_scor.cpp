@@ -28,25 +28,23 @@ constexpr int SPATE_ALBASTRU = 55;
 
 qint64 spate() { return dovek::forma_carti().image_carti[SPATE_ALBASTRU].cacheKey(); }
 
-// Where each grid line stands, in twips, as the sheet is drawn for six players.
-int x_verticala(int k) {
-    if (k == 0) return 10800;
-    if (k == 19) return 17040;
-    const int p = (k + 2) / 3;           // the seat block the line belongs to
-    const int dx = 960 * (p - 1);
-    switch (k % 3) {
-    case 1: return 11280 + dx;           // left edge of the block
-    case 2: return 11520 + dx;           // between "L" and "F"
-    default: return 11760 + dx;          // between "F" and "P"
-    }
-}
-int sus_verticala(int k) { return (k == 0 || k % 3 == 1) ? 240 : 600; }
-int y_orizontala(int k) {
-    if (k == 0) return 240;
-    if (k == 1) return 600;
-    if (k == 2) return 840;
-    return 360 + 240 * k;
-}
+// The grid as drawn for six players (twips). Verticals: x, top end, thickness;
+// each runs down to y 8040.
+constexpr int VERTICALE[20][3] = {
+    {10800, 240, 2},                                     // left edge
+    {11280, 240, 2}, {11520, 600, 1}, {11760, 600, 1},   // seat 1: its left edge, L|F, F|P
+    {12240, 240, 2}, {12480, 600, 1}, {12720, 600, 1},   // seat 2
+    {13200, 240, 2}, {13440, 600, 1}, {13680, 600, 1},   // seat 3
+    {14160, 240, 2}, {14400, 600, 1}, {14640, 600, 1},   // seat 4
+    {15120, 240, 2}, {15360, 600, 1}, {15600, 600, 1},   // seat 5
+    {16080, 240, 2}, {16320, 600, 1}, {16560, 600, 1},   // seat 6
+    {17040, 240, 2}};                                    // right edge
+// Horizontals 0..32: y; each runs right to x 17040.
+constexpr int Y_ORIZONTALE[33] = {
+    240,  600,  840,                                                       // top, names, titles
+    1080, 1320, 1560, 1800, 2040, 2280, 2520, 2760, 3000, 3240,            // under rows 1..10
+    3480, 3720, 3960, 4200, 4440, 4680, 4920, 5160, 5400, 5640,            // rows 11..20
+    5880, 6120, 6360, 6600, 6840, 7080, 7320, 7560, 7800, 8040};           // rows 21..30
 
 QList<int> lista(const QString& text) {
     QList<int> l;
@@ -151,6 +149,7 @@ private slots:
         for (int i = 1; i <= 18; ++i) {
             QCOMPARE(m.label_cap_tabel[i]->isVisible(), i <= 3 * n);
             QCOMPARE(m.label_cap_tabel[i]->Caption(), QString("LFP"[(i - 1) % 3]));
+            QCOMPARE(m.label_cap_tabel[i]->ForeColor(), quint32(0x80000008)); // window text
         }
 
         // Verticals: shown ones reach the bottom edge, the others are hidden at
@@ -159,11 +158,11 @@ private slots:
             const rt::Line* l = m.linie_verticala[k];
             const bool aratata = k <= ultima_verticala;
             QVERIFY2(l->isVisible() == aratata, qPrintable(QString("vertical %1").arg(k)));
-            QCOMPARE(l->X1(), x_verticala(k));
-            QCOMPARE(l->X2(), x_verticala(k));
-            QCOMPARE(l->Y1(), sus_verticala(k));
+            QCOMPARE(l->X1(), VERTICALE[k][0]);
+            QCOMPARE(l->X2(), VERTICALE[k][0]);
+            QCOMPARE(l->Y1(), VERTICALE[k][1]);
             QCOMPARE(l->Y2(), aratata ? jos : 8040);
-            QCOMPARE(l->BorderWidth(), (k == 0 || k % 3 == 1) ? 2 : 1);
+            QCOMPARE(l->BorderWidth(), VERTICALE[k][2]);
         }
         QCOMPARE(m.linie_verticala[ultima_verticala]->X1(), dreapta);
 
@@ -174,8 +173,8 @@ private slots:
             const bool aratata = k <= ultima_orizontala;
             QVERIFY2(l->isVisible() == aratata, qPrintable(QString("horizontal %1").arg(k)));
             QCOMPARE(l->X1(), k == 1 ? 11280 : 10800);
-            QCOMPARE(l->Y1(), y_orizontala(k));
-            QCOMPARE(l->Y2(), y_orizontala(k));
+            QCOMPARE(l->Y1(), Y_ORIZONTALE[k]);
+            QCOMPARE(l->Y2(), Y_ORIZONTALE[k]);
             QCOMPARE(l->X2(), aratata ? dreapta : 17040);
             if (aratata)
                 QVERIFY2(l->BorderWidth() == (groase.contains(k) ? 2 : 1),
@@ -288,40 +287,54 @@ private slots:
         for (int p = 0; p <= 6; ++p) QVERIFY(m.label_nume_jucator[p]->isVisible());
     }
 
-    // Pixel places: twips / 15, rounded.
+    // Pixel places: twips / 15, rounded. "P" and hand cells are bold, "L" and
+    // "F" cells take the window's plain font.
     void locul_celulelor_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<int>("index");
         QTest::addColumn<QPoint>("loc");
+        QTest::addColumn<QString>("font");
+        const QString bold = QStringLiteral("MS Sans Serif 8.25 bold");
+        const QString normal = QStringLiteral("MS Sans Serif 8.25");
         // Row 1, seat 1: Left 11350 / 11590 / 11940, Top 870.
-        QTest::newRow("L row 1 seat 1") << "label_licitare" << 1 << QPoint(757, 58);
-        QTest::newRow("F row 1 seat 1") << "label_facute" << 1 << QPoint(773, 58);
-        QTest::newRow("P row 1 seat 1") << "label_scor" << 1 << QPoint(796, 58);
+        QTest::newRow("L row 1 seat 1") << "label_licitare" << 1 << QPoint(757, 58) << normal;
+        QTest::newRow("F row 1 seat 1") << "label_facute" << 1 << QPoint(773, 58) << normal;
+        QTest::newRow("P row 1 seat 1") << "label_scor" << 1 << QPoint(796, 58) << bold;
+        // Row 5, seat 2 (cell 26): Top 1830, seat block 960 further right.
+        QTest::newRow("L row 5 seat 2") << "label_licitare" << 26 << QPoint(821, 122) << normal;
         // Row 12, seat 3 (cell 69): Top 3510, seat block 1920 further right.
-        QTest::newRow("L row 12 seat 3") << "label_licitare" << 69 << QPoint(885, 234);
-        QTest::newRow("F row 12 seat 3") << "label_facute" << 69 << QPoint(901, 234);
-        QTest::newRow("P row 12 seat 3") << "label_scor" << 69 << QPoint(924, 234);
+        QTest::newRow("L row 12 seat 3") << "label_licitare" << 69 << QPoint(885, 234) << normal;
+        QTest::newRow("F row 12 seat 3") << "label_facute" << 69 << QPoint(901, 234) << normal;
+        QTest::newRow("P row 12 seat 3") << "label_scor" << 69 << QPoint(924, 234) << bold;
         // Row 21, seat 4 (cell 124): Top 5670.
-        QTest::newRow("P row 21 seat 4") << "label_scor" << 124 << QPoint(988, 378);
+        QTest::newRow("P row 21 seat 4") << "label_scor" << 124 << QPoint(988, 378) << bold;
+        // Row 27, seat 5 (cell 161): Top 7110, Left 15430.
+        QTest::newRow("F row 27 seat 5") << "label_facute" << 161 << QPoint(1029, 474) << normal;
         // Row 30, seat 6 (cell 180): Top 7830, Left 16150 / 16390 / 16740.
-        QTest::newRow("L row 30 seat 6") << "label_licitare" << 180 << QPoint(1077, 522);
-        QTest::newRow("F row 30 seat 6") << "label_facute" << 180 << QPoint(1093, 522);
-        QTest::newRow("P row 30 seat 6") << "label_scor" << 180 << QPoint(1116, 522);
+        QTest::newRow("L row 30 seat 6") << "label_licitare" << 180 << QPoint(1077, 522) << normal;
+        QTest::newRow("F row 30 seat 6") << "label_facute" << 180 << QPoint(1093, 522) << normal;
+        QTest::newRow("P row 30 seat 6") << "label_scor" << 180 << QPoint(1116, 522) << bold;
         // The hand column, Left 10995.
-        QTest::newRow("JOC row 1") << "label_joc" << 1 << QPoint(733, 58);
-        QTest::newRow("JOC row 30") << "label_joc" << 30 << QPoint(733, 522);
-        // Titles, Top 615: "L" of seat 1, "F" of seat 3, "P" of seat 6.
-        QTest::newRow("title 1") << "label_cap_tabel" << 1 << QPoint(756, 41);
-        QTest::newRow("title 8") << "label_cap_tabel" << 8 << QPoint(900, 41);
-        QTest::newRow("title 18") << "label_cap_tabel" << 18 << QPoint(1115, 41);
-        // Names: "JOC" at 10860, 480; seat 4 at 14400, 360.
-        QTest::newRow("name 0") << "label_nume_jucator" << 0 << QPoint(724, 32);
-        QTest::newRow("name 4") << "label_nume_jucator" << 4 << QPoint(960, 24);
+        QTest::newRow("JOC row 1") << "label_joc" << 1 << QPoint(733, 58) << bold;
+        QTest::newRow("JOC row 30") << "label_joc" << 30 << QPoint(733, 522) << bold;
+        // Names: "JOC" at 10860, 480; the seats at Top 360 and Left 11550, 12465,
+        // 13230, 14400, 15225, 16140.
+        const QPoint nume[7] = {{724, 32}, {770, 24}, {831, 24}, {882, 24}, {960, 24}, {1015, 24}, {1076, 24}};
+        for (int p = 0; p <= 6; ++p)
+            QTest::addRow("name %d", p) << "label_nume_jucator" << p << nume[p] << bold;
+        // Titles "L", "F", "P" of each seat, Top 615: Left 11340, 11580, 11925, each
+        // plus 960 per seat.
+        const int titluri[6][3] = {{756, 772, 795},   {820, 836, 859},   {884, 900, 923},
+                                   {948, 964, 987},   {1012, 1028, 1051}, {1076, 1092, 1115}};
+        for (int i = 1; i <= 18; ++i)
+            QTest::addRow("title %d", i) << "label_cap_tabel" << i
+                                         << QPoint(titluri[(i - 1) / 3][(i - 1) % 3], 41) << bold;
     }
     void locul_celulelor() {
         QFETCH(QString, control);
         QFETCH(int, index);
         QFETCH(QPoint, loc);
+        QFETCH(QString, font);
         FormaMasa& m = *masa_;
         pregateste(6, true);
         QWidget* w = nullptr;
@@ -333,6 +346,7 @@ private slots:
         else if (control == "label_nume_jucator") w = m.label_nume_jucator[index];
         QVERIFY(w);
         QCOMPARE(w->pos(), loc);
+        QCOMPARE(test::font_de(w), font);
         // A written caption keeps the cell's corner where it was.
         if (auto* l = qobject_cast<rt::Label*>(w)) {
             l->setCaption(QStringLiteral("-13"));

@@ -106,32 +106,54 @@ private slots:
         QVERIFY2(gri >= 10 && alb >= 10, qPrintable(QStringLiteral("%1 grey, %2 white").arg(gri).arg(alb)));
     }
 
+    // Pixels are twips / 15: every seat, the middle of the table and every bid choice.
     void controale_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QPoint>("loc");
         QTest::addColumn<QSize>("marime"); // empty: sized to its text
+        QTest::addColumn<QString>("font");  // empty: a picture
+        QTest::addColumn<QString>("text");
         const QSize carte(71, 96), sageata(32, 32), text;
-        QTest::newRow("label_jucator 1") << "label_jucator 1" << QPoint(245, 608) << text;
-        QTest::newRow("label_jucator 5") << "label_jucator 5" << QPoint(648, 192) << text;
-        QTest::newRow("image_rand 1") << "image_rand 1" << QPoint(304, 648) << sageata;
-        QTest::newRow("image_rand 5") << "image_rand 5" << QPoint(656, 160) << sageata;
-        QTest::newRow("seat 1 slot 1") << "image_carti_jucatori 1" << QPoint(232, 632) << carte;
-        QTest::newRow("seat 1 slot 8") << "image_carti_jucatori 8" << QPoint(120, 632) << carte;
-        QTest::newRow("seat 2 slot 8") << "image_carti_jucatori 16" << QPoint(8, 208) << carte;
-        QTest::newRow("seat 4 slot 1") << "image_carti_jucatori 25" << QPoint(416, 8) << carte;
-        QTest::newRow("seat 5 slot 8") << "image_carti_jucatori 40" << QPoint(632, 432) << carte;
-        QTest::newRow("seat 6 slot 2") << "image_carti_jucatori 42" << QPoint(512, 632) << carte;
-        QTest::newRow("image_carti_decartate 2") << "image_carti_decartate 2" << QPoint(152, 320) << carte;
-        QTest::newRow("image_carti_decartate 6") << "image_carti_decartate 6" << QPoint(448, 504) << carte;
-        QTest::newRow("image_carti_atu") << "image_carti_atu" << QPoint(320, 320) << carte;
-        QTest::newRow("label_atu") << "label_atu" << QPoint(340, 296) << text;
-        QTest::newRow("label_licitare_joc 0") << "label_licitare_joc 0" << QPoint(776, 640) << text;
-        QTest::newRow("label_licitare_joc 8") << "label_licitare_joc 8" << QPoint(1032, 640) << text;
+        const QString bold = QStringLiteral("MS Sans Serif 8.25 bold");
+        const struct {
+            const char* nume;
+            QPoint jucator, rand, decartat, slot1, slot8;
+        } locuri[6] = {
+            // name       label_jucator  image_rand   image_carti_decartate  slot 1      slot 8
+            {"ZEFU",   {245, 608}, {304, 648}, {200, 504}, {232, 632}, {120, 632}},
+            {"VEKA",   {24, 536},  {24, 552},  {152, 320}, {8, 432},   {8, 208}},
+            {"BUZNEL", {131, 120}, {88, 16},   {200, 136}, {120, 8},   {232, 8}},
+            {"IRO",    {431, 120}, {384, 16},  {448, 136}, {416, 8},   {528, 8}},
+            {"PELOT",  {648, 192}, {656, 160}, {488, 320}, {632, 208}, {632, 432}},
+            {"TOLMER", {544, 608}, {600, 648}, {448, 504}, {528, 632}, {416, 632}},
+        };
+        for (int p = 1; p <= 6; ++p) {
+            const auto& l = locuri[p - 1];
+            QTest::addRow("label_jucator %d", p)
+                << QString("label_jucator %1").arg(p) << l.jucator << text << bold << l.nume;
+            QTest::addRow("image_rand %d", p)
+                << QString("image_rand %1").arg(p) << l.rand << sageata << "" << "";
+            QTest::addRow("image_carti_decartate %d", p)
+                << QString("image_carti_decartate %1").arg(p) << l.decartat << carte << "" << "";
+            QTest::addRow("seat %d slot 1", p)
+                << QString("image_carti_jucatori %1").arg(8 * p - 7) << l.slot1 << carte << "" << "";
+            QTest::addRow("seat %d slot 8", p)
+                << QString("image_carti_jucatori %1").arg(8 * p) << l.slot8 << carte << "" << "";
+        }
+        QTest::newRow("image_carti_atu") << "image_carti_atu" << QPoint(320, 320) << carte << "" << "";
+        QTest::newRow("label_atu") << "label_atu" << QPoint(340, 296) << text << bold << "ATU";
+        const int stanga_licitatie[9] = {776, 808, 840, 872, 904, 936, 968, 1000, 1032};
+        for (int i = 0; i <= 8; ++i)
+            QTest::addRow("label_licitare_joc %d", i)
+                << QString("label_licitare_joc %1").arg(i) << QPoint(stanga_licitatie[i], 640)
+                << text << "MS Sans Serif 13.5 bold" << QString::number(i);
     }
     void controale() {
         QFETCH(QString, control);
         QFETCH(QPoint, loc);
         QFETCH(QSize, marime);
+        QFETCH(QString, font);
+        QFETCH(QString, text);
         const QStringList parti = control.split(' ');
         const int i = parti.size() > 1 ? parti[1].toInt() : 0;
         QWidget* w = nullptr;
@@ -146,23 +168,15 @@ private slots:
         QCOMPARE(w->pos(), loc);
         if (marime.isValid()) QCOMPARE(w->size(), marime);
         QVERIFY(w->isHidden());
+        auto* l = qobject_cast<rt::Label*>(w);
+        QCOMPARE(l != nullptr, !font.isEmpty());
+        if (!l) return;
+        QCOMPARE(test::font_de(l), font);
+        QCOMPARE(l->Caption(), text);
+        QCOMPARE(l->ForeColor(), quint32(0x80000012));
     }
 
-    void etichete_fonturi_si_culori() {
-        const QFont nume = masa_->label_jucator[3]->font();
-        QVERIFY(nume.bold());
-        QCOMPARE(nume.pointSizeF(), 8.25);
-        QCOMPARE(masa_->label_jucator[3]->Caption(), QStringLiteral("BUZNEL"));
-        QCOMPARE(masa_->label_jucator[3]->ForeColor(), quint32(0x80000012));
-        QCOMPARE(masa_->label_atu->Caption(), QStringLiteral("ATU"));
-        QVERIFY(masa_->label_atu->font().bold());
-        for (int i = 0; i <= 8; ++i) {
-            auto* l = masa_->label_licitare_joc[i];
-            QCOMPARE(l->Caption(), QString::number(i));
-            QCOMPARE(l->font().pointSizeF(), 13.5);
-            QVERIFY(l->font().bold());
-            QCOMPARE(l->ForeColor(), quint32(0x80000012));
-        }
+    void locurile_cartilor_si_ceasul() {
         // The human's card places take no click until his turn; the others do.
         for (int i = 1; i <= 48; ++i) QCOMPARE(masa_->image_carti_jucatori[i]->isEnabled(), i > 8);
         QVERIFY(!masa_->Timer1->Enabled());

@@ -2,7 +2,8 @@
 // like a user: his bids, his cards (refused ones included), the repeat of a
 // hand nobody made, the pace of play, a new game chosen in the middle of one,
 // and closing the window while the game waits. Every filled score sheet is
-// checked against totals recomputed from its own "L" and "F" columns.
+// checked against totals recomputed from its own "L" and "F" columns; one hand
+// is scored on its own under each state of the bonus box.
 
 #include "tests/ajutor_masa.h"
 #include "platform/runtime.h"
@@ -637,6 +638,49 @@ private slots:
         QVERIFY(atu > 0);
     }
 
+    // ---- scoring ----------------------------------------------------------------------
+
+    // Seat 1 scores a hand of 2 cards four hands into a run, from 20 points.
+    // Only the ticked box (1) pays the bonus: the grayed one (2) is off.
+    void premiere_la_a_cincea_mana_data() {
+        QTest::addColumn<int>("premiere"); // the box's value
+        QTest::addColumn<bool>("facuta");  // he takes the 2 tricks he bid
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<quint32>("culoare");
+        QTest::addColumn<int>("serie"); // his run afterwards
+        QTest::newRow("made, ticked") << 1 << true << "37" << MAGENTA_DESCHIS << 0;
+        QTest::newRow("made, grayed") << 2 << true << "27" << VERDE << 5;
+        QTest::newRow("made, cleared") << 0 << true << "27" << VERDE << 5;
+        QTest::newRow("missed, ticked") << 1 << false << "8" << GALBEN_DESCHIS << 0;
+        QTest::newRow("missed, grayed") << 2 << false << "18" << ROSU << -5;
+        QTest::newRow("missed, cleared") << 0 << false << "18" << ROSU << -5;
+    }
+    void premiere_la_a_cincea_mana() {
+        QFETCH(int, premiere);
+        QFETCH(bool, facuta);
+        QFETCH(QString, total);
+        QFETCH(quint32, culoare);
+        QFETCH(int, serie);
+        FormaMasa& m = *masa_;
+        FormaOptiuni::setValue(optiuni().optiune_premiere, premiere);
+        auto& s = m.stare;
+        s.nr_jucatori = 3;
+        s.joc_curent = 5;
+        s.nr_carti = 2;
+        s.licitari[1] = 2;
+        s.facute[1] = facuta ? 2 : 0;
+        s.punctaj[1][4] = 20;
+        s.serie[1] = facuta ? 4 : -4;
+        m.calculare_punctaj();
+        const rt::Label* p = m.label_scor[celula(5, 1)];
+        QVERIFY(p->isVisible());
+        QCOMPARE(p->Caption(), total);
+        QCOMPARE(p->BackStyle(), 1);
+        QCOMPARE(p->BackColor(), culoare);
+        QCOMPARE(QString::number(s.punctaj[1][5]), total);
+        QCOMPARE(s.serie[1], serie);
+    }
+
     // ---- bidding ----------------------------------------------------------------------
 
     void optiunile_de_licitare() {
@@ -752,27 +796,29 @@ private slots:
     // ---- the repeat rule ----------------------------------------------------------------
 
     void repetarea_mainii_data() {
-        QTest::addColumn<bool>("regula_la_start");
-        QTest::addColumn<bool>("regula_in_mana"); // set while the hand is bid
-        QTest::newRow("rule on") << true << true;
-        QTest::newRow("rule off") << false << false;
-        QTest::newRow("rule cleared during the hand") << true << false;
-        QTest::newRow("rule ticked during the hand") << false << true;
+        // The box's value at the start and while the hand is bid; only 1 is on.
+        QTest::addColumn<int>("regula_la_start");
+        QTest::addColumn<int>("regula_in_mana");
+        QTest::newRow("rule on") << 1 << 1;
+        QTest::newRow("rule off") << 0 << 0;
+        QTest::newRow("rule grayed") << 2 << 2;
+        QTest::newRow("rule cleared during the hand") << 1 << 0;
+        QTest::newRow("rule ticked during the hand") << 0 << 1;
     }
     void repetarea_mainii() {
-        QFETCH(bool, regula_la_start);
-        QFETCH(bool, regula_in_mana);
+        QFETCH(int, regula_la_start);
+        QFETCH(int, regula_in_mana);
         FormaMasa& m = *masa_;
         const Repetare gasita = gaseste_repetare();
         QVERIFY2(gasita.samanta != 0, "no seed up to 200 deals a hand again");
         const int n = 3;
 
-        FormaOptiuni::setValue(optiuni().optiune_repetare, regula_la_start ? 1 : 0);
+        FormaOptiuni::setValue(optiuni().optiune_repetare, regula_la_start);
         OmScriptat om(m, gasita.samanta, mesaje_);
         om.provoaca_refuzuri = false;
         om.inainte_de_licitatie = [&](Licitatie& l) {
             if (l.joc == gasita.rand && !l.reluare)
-                FormaOptiuni::setValue(optiuni().optiune_repetare, regula_in_mana ? 1 : 0);
+                FormaOptiuni::setValue(optiuni().optiune_repetare, regula_in_mana);
         };
 
         // At the announcement the row still shows the hand nobody made, unscored;
@@ -823,8 +869,8 @@ private slots:
             if (l.joc < gasita.rand) QVERIFY2(!l.reluare, "a hand before the chosen row was dealt again");
         const bool reluat = std::any_of(om.licitatii.begin(), om.licitatii.end(),
                                         [&](const Licitatie& l) { return l.joc == gasita.rand && l.reluare; });
-        QCOMPARE(reluat, regula_in_mana);
-        if (regula_in_mana) {
+        QCOMPARE(reluat, regula_in_mana == 1);
+        if (regula_in_mana == 1) {
             // Scored once someone made it.
             QVERIFY(!f.randuri_ratate_de_toti.contains(gasita.rand));
         } else {
@@ -836,7 +882,7 @@ private slots:
                 QVERIFY(c == ROSU || c == GALBEN_DESCHIS);
             }
         }
-        if (!regula_la_start && !regula_in_mana) {
+        if (regula_la_start != 1 && regula_in_mana != 1) {
             QCOMPARE(om.reluari(), 0);
             QCOMPARE(om.licitatii.size(), qsizetype(3 * n + 12));
         }

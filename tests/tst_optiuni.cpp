@@ -45,8 +45,20 @@ void scrie(const QString& cale, const QByteArray& date) {
     QCOMPARE(f.write(date), date.size());
 }
 
-QRect twips(int left, int top, int latime, int inaltime) {
-    return {rt::px(left), rt::px(top), rt::px(latime), rt::px(inaltime)};
+// The dialog's controls by name and index ("optiune_joc 2"); frames by their own name.
+QWidget* control(FormaOptiuni& o, const QString& nume) {
+    const QString tablou = nume.section(' ', 0, 0);
+    const int i = nume.section(' ', 1).toInt();
+    if (tablou == "optiune_animatie") return o.optiune_animatie[i];
+    if (tablou == "optiune_joc") return o.optiune_joc[i];
+    if (tablou == "optiune_punctare") return o.optiune_punctare[i];
+    if (tablou == "text_nume_jucatori") return o.text_nume_jucatori[i];
+    const QHash<QString, QWidget*> unice = {
+        {"Frame1", o.Frame1}, {"Frame2", o.Frame2}, {"Frame3", o.Frame3},
+        {"Frame4", o.Frame4}, {"Frame5", o.Frame5}, {"optiune_joc_frunte", o.optiune_joc_frunte},
+        {"optiune_premiere", o.optiune_premiere}, {"optiune_repetare", o.optiune_repetare},
+        {"Command1", o.Command1}, {"Command2", o.Command2}, {"Command3", o.Command3}};
+    return unice.value(nume);
 }
 
 // Clicks a button or box on its indicator, where a click always lands.
@@ -216,13 +228,14 @@ private slots:
             << QList<int>{2, 1, 2, 2, 2, 2} << QStringList{"a", "b", "c", "d", "e", "f"}
             << QByteArray(
                    " 2 \r\n 1 \r\n 2 \r\n 2 \r\n 2 \r\n 2 \r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
-        QTest::newRow("nume Latin-1")
+        // An 8-bit file keeps its bytes through "Salvare".
+        QTest::newRow("nume Windows-1250")
             << QByteArray(
-                   " 1 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 2 \r\nJos\xe9\r\nb\r\nc\r\nd\r\ne\r\nf")
+                   " 1 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 2 \r\nJos\xe9\r\n\xaatefan\r\nc\r\nd\r\ne\r\nf")
             << QList<int>{1, 1, 0, 1, 1, 2}
-            << QStringList{QStringLiteral("José"), "b", "c", "d", "e", "f"}
+            << QStringList{QStringLiteral("José"), QStringLiteral("Ştefan"), "c", "d", "e", "f"}
             << QByteArray(" 1 \r\n 1 \r\n 0 \r\n 1 \r\n 1 \r\n 2 "
-                          "\r\nJos\xc3\xa9\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
+                          "\r\nJos\xe9\r\n\xaatefan\r\nc\r\nd\r\ne\r\nf\r\n");
     }
     void pornire_din_fisier() {
         QFETCH(QByteArray, date);
@@ -539,53 +552,74 @@ private slots:
         QCOMPARE(o.pos(), QPoint(20, 30));
     }
 
+    // Every control of the dialog: Left, Top, Width x Height in pixels (twips / 15),
+    // inside its frame where it has one.
+    void asezare_data() {
+        QTest::addColumn<QString>("nume");
+        QTest::addColumn<QString>("parinte"); // empty: the dialog itself
+        QTest::addColumn<QRect>("loc");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Frame1") << "Frame1" << "" << QRect(16, 16, 105, 105) << "Animatie";
+        QTest::newRow("Rapid") << "optiune_animatie 1" << "Frame1" << QRect(16, 24, 81, 25) << "Rapid";
+        QTest::newRow("Normal") << "optiune_animatie 2" << "Frame1" << QRect(16, 48, 81, 25) << "Normal";
+        QTest::newRow("Lent") << "optiune_animatie 3" << "Frame1" << QRect(16, 72, 81, 25) << "Lent";
+        QTest::newRow("Frame2") << "Frame2" << "" << QRect(136, 16, 105, 105) << "Tipul jocului";
+        QTest::newRow("1-8-1") << "optiune_joc 1" << "Frame2" << QRect(16, 24, 81, 25) << "1-8-1";
+        QTest::newRow("8-1-8") << "optiune_joc 2" << "Frame2" << QRect(16, 64, 81, 25) << "8-1-8";
+        QTest::newRow("Frame4") << "Frame4" << "" << QRect(248, 16, 313, 105) << "Modalitatea de punctare";
+        QTest::newRow("2n+1") << "optiune_punctare 1" << "Frame4" << QRect(16, 32, 273, 17)
+                              << "(2*n+1), unde \"n\" este numarul de licitatii";
+        QTest::newRow("n+5") << "optiune_punctare 2" << "Frame4" << QRect(16, 72, 273, 13)
+                             << "(n+5), unde \"n\" este numarul de licitatii";
+        QTest::newRow("Frame3") << "Frame3" << "" << QRect(16, 136, 545, 121) << "Diverse";
+        QTest::newRow("pe frunte") << "optiune_joc_frunte" << "Frame3" << QRect(24, 24, 513, 25)
+                                   << "Jocul de 1 se joaca cu cartile \"pe frunte\"";
+        QTest::newRow("premiere") << "optiune_premiere" << "Frame3" << QRect(24, 56, 513, 25)
+                                  << "Premiere / depremiere cu 10 puncte la 5 maini consecutive, "
+                                     "daca jocul nu este de 1";
+        QTest::newRow("repetare") << "optiune_repetare" << "Frame3" << QRect(24, 88, 505, 25)
+                                  << "Daca toti gresesc la o anumita mana, se repeta mana respectiva";
+        QTest::newRow("Frame5") << "Frame5" << "" << QRect(16, 272, 545, 113) << "Numele jucatorilor";
+        const QRect nume[6] = {{104, 32, 105, 19}, {104, 56, 105, 19}, {104, 80, 105, 19},
+                               {408, 32, 105, 19}, {408, 56, 105, 19}, {408, 80, 105, 19}};
+        for (int p = 1; p <= 6; ++p)
+            QTest::addRow("name %d", p) << QString("text_nume_jucatori %1").arg(p) << "Frame5"
+                                        << nume[p - 1] << NUME_IMPLICITE[p - 1];
+        QTest::newRow("OK") << "Command3" << "" << QRect(88, 408, 81, 25) << "OK";
+        QTest::newRow("Anulare") << "Command1" << "" << QRect(240, 408, 81, 25) << "Anulare";
+        QTest::newRow("Salvare") << "Command2" << "" << QRect(392, 408, 81, 25) << "Salvare";
+    }
     void asezare() {
+        QFETCH(QString, nume);
+        QFETCH(QString, parinte);
+        QFETCH(QRect, loc);
+        QFETCH(QString, text);
         porneste();
         FormaOptiuni& o = forma_optiuni();
-        struct Loc {
-            QWidget* control;
-            QWidget* parinte;
-            QRect loc;
-            QString text;
-        };
-        // One of each kind of control, and the two odd heights of the scoring buttons.
-        const Loc locuri[] = {
-            {o.Frame4, &o, twips(3720, 240, 4695, 1575), "Modalitatea de punctare"},
-            {o.Frame5, &o, twips(240, 4080, 8175, 1695), "Numele jucatorilor"},
-            {o.optiune_animatie[3], o.Frame1, twips(240, 1080, 1215, 375), "Lent"},
-            {o.optiune_joc[2], o.Frame2, twips(240, 960, 1215, 375), "8-1-8"},
-            {o.optiune_punctare[1], o.Frame4, twips(240, 480, 4095, 255),
-             "(2*n+1), unde \"n\" este numarul de licitatii"},
-            {o.optiune_punctare[2], o.Frame4, twips(240, 1080, 4095, 195),
-             "(n+5), unde \"n\" este numarul de licitatii"},
-            {o.optiune_joc_frunte, o.Frame3, twips(360, 360, 7695, 375),
-             "Jocul de 1 se joaca cu cartile \"pe frunte\""},
-            {o.optiune_repetare, o.Frame3, twips(360, 1320, 7575, 375),
-             "Daca toti gresesc la o anumita mana, se repeta mana respectiva"},
-            {o.text_nume_jucatori[4], o.Frame5, twips(6120, 480, 1575, 285), "IRO"},
-            {o.Command3, &o, twips(1320, 6120, 1215, 375), "OK"},
-            {o.Command2, &o, twips(5880, 6120, 1215, 375), "Salvare"}};
-        for (const Loc& l : locuri) {
-            QCOMPARE(l.control->parentWidget(), l.parinte);
-            QCOMPARE(l.control->geometry(), l.loc);
-            if (auto* g = qobject_cast<QGroupBox*>(l.control))
-                QCOMPARE(g->title(), l.text);
-            else if (auto* b = qobject_cast<QAbstractButton*>(l.control))
-                QCOMPARE(b->text(), l.text);
-            else if (auto* t = qobject_cast<QLineEdit*>(l.control))
-                QCOMPARE(t->text(), l.text);
-        }
+        QWidget* w = control(o, nume);
+        QVERIFY(w);
+        QCOMPARE(w->parentWidget(), parinte.isEmpty() ? &o : control(o, parinte));
+        QCOMPARE(w->geometry(), loc);
+        if (auto* g = qobject_cast<QGroupBox*>(w))
+            QCOMPARE(g->title(), text);
+        else if (auto* b = qobject_cast<QAbstractButton*>(w))
+            QCOMPARE(b->text(), text);
+        else if (auto* t = qobject_cast<QLineEdit*>(w))
+            QCOMPARE(t->text(), text);
+        else
+            QFAIL("not a frame, button or name box");
     }
 
     void etichete_si_fonturi() {
         porneste();
         FormaOptiuni& o = forma_optiuni();
+        // Left 360 / 4920, Top 480 / 840 / 1200 (twips) in the frame.
+        const QPoint locuri[6] = {{24, 32}, {24, 56}, {24, 80}, {328, 32}, {328, 56}, {328, 80}};
         for (int p = 1; p <= 6; ++p) {
             QLabel* l = o.label_nume_jucatori[p];
             QCOMPARE(l->text(), QStringLiteral("Jucator %1").arg(p));
             QCOMPARE(l->parentWidget(), o.Frame5);
-            QCOMPARE(l->pos(),
-                     QPoint(rt::px(p <= 3 ? 360 : 4920), rt::px(480 + 360 * ((p - 1) % 3))));
+            QCOMPARE(l->pos(), locuri[p - 1]);
             QCOMPARE(l->size(), l->sizeHint()); // sized to its text
             QCOMPARE(o.text_nume_jucatori[p]->y(), l->y());
         }
