@@ -215,25 +215,47 @@ private slots:
         QTest::addColumn<QString>("licitari"); // seats 1..6; the bidder is seat 2
         QTest::addColumn<bool>("ultimul");
         QTest::addColumn<int>("licitatie");
-        // Six players, hearts trump.
+        // Six players, hearts trump unless given. The rule lines: KD (45) is the lowest
+        // king or ace, QC (44) the highest card below it; AD (49) the lowest ace, KC (48)
+        // the highest card below it.
         QTest::newRow("1: low trump, first") << 1 << "7H" << "3H" << "0 0 0 0 0 0" << false << 1;
-        QTest::newRow("1: low trump after a 1") << 1 << "7H" << "3H" << "1 0 0 0 0 0" << false << 0;
+        QTest::newRow("1: low trump after a 1 in seat N") << 1 << "7H" << "3H" << "0 0 0 0 0 1" << false << 0;
         QTest::newRow("1: trump king after a 1") << 1 << "KH" << "3H" << "1 0 0 0 0 0" << false << 1;
         QTest::newRow("1: no trump, first") << 1 << "AS" << "3H" << "0 0 0 0 0 0" << false << 0;
         QTest::newRow("1: no trump, last, S = 1") << 1 << "AS" << "3H" << "1 0 0 0 0 0" << true << 1;
+        QTest::newRow("1: trump KD after a 1") << 1 << "KD" << "3D" << "1 0 0 0 0 0" << false << 1;
+        QTest::newRow("1: trump QC after a 1") << 1 << "QC" << "3C" << "1 0 0 0 0 0" << false << 0;
+        QTest::newRow("1: trump QC, first") << 1 << "QC" << "3C" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("1: low trump, last, S 0: 1 -> 0") << 1 << "7H" << "3H" << "0 0 0 0 0 0" << true << 0;
+        QTest::newRow("1: trump KD, last, S 1: stays") << 1 << "KD" << "3D" << "1 0 0 0 0 0" << true << 1;
         QTest::newRow("3: side ace + two low trumps") << 3 << "AS 7H 9H" << "3H" << "0 0 0 0 0 0" << false << 2;
         QTest::newRow("3: side ace + one low trump") << 3 << "AS 7H 5C" << "3H" << "0 0 0 0 0 0" << false << 1;
         QTest::newRow("2: lone low trump") << 2 << "7H 5C" << "3H" << "0 0 0 0 0 0" << false << 0;
         QTest::newRow("4: lone low trump") << 4 << "5C 6D 7H 8S" << "3H" << "0 0 0 0 0 0" << false << 0;
         QTest::newRow("2: trump ace counts once") << 2 << "AH 5C" << "3H" << "0 0 0 0 0 0" << false << 1;
         QTest::newRow("2: trump king") << 2 << "9S KH" << "3H" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("2: trump KD + low trump") << 2 << "KD 9D" << "3D" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("2: trump QC alone") << 2 << "QC 5D" << "3C" << "0 0 0 0 0 0" << false << 0;
+        QTest::newRow("2: trump QC + low trump") << 2 << "QC 9C" << "3C" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("4: trump KD alone") << 4 << "KD 5C 6S 8H" << "3D" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("4: trump QC + low trump") << 4 << "5D QC 6S 9C" << "3C" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("4: side AD") << 4 << "AD 5C 6S 8D" << "3H" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("4: side KC KD KS") << 4 << "KC KD KS 8D" << "3H" << "0 0 0 0 0 0" << false << 0;
         QTest::newRow("6: example") << 6 << "AC AH 10H 4H 9S 3D" << "3H" << "0 0 0 0 0 0" << false << 2;
         QTest::newRow("5: one trump") << 5 << "7H 5C 6D 8S 9C" << "3H" << "0 0 0 0 0 0" << false << 0;
         QTest::newRow("5: trump ace alone") << 5 << "AH 5C 6D 8S 9C" << "3H" << "0 0 0 0 0 0" << false << 0;
         QTest::newRow("5: two trumps") << 5 << "7H 8H 5C 6D 8S" << "3H" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("5: side AD + one trump") << 5 << "AD 7H 5C 6S 8D" << "3H" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("7: side KC KD KS + one trump") << 7 << "KC KD KS 7H 5C 6S 8D" << "3H" << "0 0 0 0 0 0" << false << 0;
+        QTest::newRow("7: trumps KD AD 9D") << 7 << "KD AD 9D 5C 6S 8H QC" << "3D" << "0 0 0 0 0 0" << false << 1;
         QTest::newRow("8: two aces, a king") << 8 << "AD 3S KC 10H 9C 5D AS QH" << "-" << "0 0 0 0 0 0" << false << 3;
         QTest::newRow("8: every suit counts") << 8 << "AD AH AS AC KD KH KS KC" << "-" << "0 0 0 0 0 0" << false << 8;
-        QTest::newRow("last, K 4, S 3: 1 -> 0") << 4 << "AS 5C 6D 8S" << "3H" << "1 0 2 0 0 0" << true << 0;
+        QTest::newRow("8: KD counts, QC not") << 8 << "KD QC 3S 10H 9C 5D 4S 8H" << "-" << "0 0 0 0 0 0" << false << 1;
+        QTest::newRow("last, K 4, S 3: 1 -> 0") << 4 << "AS 5C 6D 8S" << "3H" << "0 0 2 0 0 1" << true << 0;
+        QTest::newRow("last, K 4, S 3: 0 stays") << 4 << "5C 6D 8S 9C" << "3H" << "1 0 2 0 0 0" << true << 0;
+        QTest::newRow("last, K 4, S 3: 2 stays") << 4 << "AS AD 6D 8S" << "3H" << "1 0 2 0 0 0" << true << 2;
+        QTest::newRow("last, K 2, S 0: 2 -> 1") << 2 << "AS AD" << "3H" << "0 0 0 0 0 0" << true << 1;
+        QTest::newRow("last, K 8, S 0: 8 -> 7") << 8 << "AD AH AS AC KD KH KS KC" << "-" << "0 0 0 0 0 0" << true << 7;
         QTest::newRow("not last, K 4, S 3: 1 stays") << 4 << "AS 5C 6D 8S" << "3H" << "1 0 2 0 0 0" << false << 1;
         QTest::newRow("last, K 4, S 4: 0 -> 1") << 4 << "5C 6D 8S 9C" << "3H" << "1 0 2 1 0 0" << true << 1;
         QTest::newRow("last, K 4, S 5: stays") << 4 << "AS 5C 6D 8S" << "3H" << "1 0 2 1 1 0" << true << 1;

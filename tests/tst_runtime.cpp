@@ -5,8 +5,11 @@
 #include "platform/runtime.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -20,6 +23,19 @@ double cpu_secunde() {
     return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
            double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
 }
+
+// Counts the events of one type that get past the application's filters to an object.
+class Numarator : public QObject {
+public:
+    QEvent::Type tip = QEvent::None;
+    int numar = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        numar += e->type() == tip;
+        return false;
+    }
+};
 } // namespace
 
 class TstRuntime : public QObject {
@@ -57,14 +73,22 @@ private slots:
         QTest::newRow("penalty: light yellow") << quint32(0x0080FFFF) << QColor(255, 255, 128);
         QTest::newRow("highlight: purple") << quint32(0x00C000C0) << QColor(192, 0, 192);
         QTest::newRow("frame caption: dark red") << quint32(0x000000C0) << QColor(192, 0, 0);
-        const QPalette pal = QApplication::palette();
-        QTest::newRow("button text") << quint32(0x80000012) << pal.color(QPalette::ButtonText);
-        QTest::newRow("window text") << quint32(0x80000008) << pal.color(QPalette::WindowText);
-        QTest::newRow("button face") << quint32(0x8000000F) << pal.color(QPalette::Button);
+        // System colours, read from a palette whose four roles all differ.
+        QTest::newRow("window text") << quint32(0x80000008) << QColor(10, 20, 30);
+        QTest::newRow("button face") << quint32(0x8000000F) << QColor(40, 50, 60);
+        QTest::newRow("button text") << quint32(0x80000012) << QColor(70, 80, 90);
     }
     void culori() {
         QFETCH(quint32, valoare);
         QFETCH(QColor, asteptat);
+        const QPalette vechi = QApplication::palette();
+        const auto refa = qScopeGuard([&] { QApplication::setPalette(vechi); });
+        QPalette pal = vechi;
+        pal.setColor(QPalette::WindowText, QColor(10, 20, 30));
+        pal.setColor(QPalette::Button, QColor(40, 50, 60));
+        pal.setColor(QPalette::ButtonText, QColor(70, 80, 90));
+        pal.setColor(QPalette::Window, QColor(100, 110, 120));
+        QApplication::setPalette(pal);
         QCOMPARE(rt::culoare(valoare), asteptat);
     }
 
@@ -134,13 +158,52 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(rt::Desfasurare, rt::asteapta_pana([] { return false; }));
         QCOMPARE(desfasurate, 1);
         QVERIFY(rt::se_termina());
-        // After the end was asked for, a new wait unwinds at once instead of
-        // spinning on an event loop that no longer runs.
-        QElapsedTimer ceas;
-        ceas.start();
-        QVERIFY_THROWS_EXCEPTION(rt::Desfasurare, rt::asteapta_pana([] { return false; }));
+    }
+
+    void dupa_cerere_asteptarile_noi_se_desfasoara_imediat_data() {
+        QTest::addColumn<bool>("inchidere"); // closing the program, else abandoning the game
+        QTest::newRow("after an abandon") << false;
+        QTest::newRow("after closing") << true;
+    }
+    void dupa_cerere_asteptarile_noi_se_desfasoara_imediat() {
+        QFETCH(bool, inchidere);
+        inchidere ? rt::termina_programul() : rt::abandoneaza_jocul();
+        // An event loop entered by mistake runs this timer, which ends the wait without
+        // unwinding, so the fault shows here instead of hanging.
+        bool bucla_intrata = false;
+        QTimer paza;
+        connect(&paza, &QTimer::timeout, [&] {
+            bucla_intrata = true;
+            rt::trezeste();
+        });
+        paza.start(0);
+        QStringList mesaje;
+        rt::seteaza_inregistrare_mesaje([&](const QString& t) { mesaje << t; });
+        const auto refa = qScopeGuard([] { rt::seteaza_inregistrare_mesaje(nullptr); });
+        QVERIFY_THROWS_EXCEPTION(rt::Desfasurare, rt::asteapta_pana([&] { return bucla_intrata; }));
         QVERIFY_THROWS_EXCEPTION(rt::Desfasurare, rt::mesaj(QStringLiteral("x")));
-        QVERIFY(ceas.elapsed() < 100);
+        QVERIFY(!bucla_intrata);
+        QCOMPARE(mesaje, QStringList{});
+    }
+
+    void abandonul_inchide_mesajul_deschis() {
+        QString text;
+        bool ramas_deschis = false;
+        QTimer paza; // closes a box the abandon left up, so the fault fails instead of hanging
+        connect(&paza, &QTimer::timeout, [&] {
+            ramas_deschis = true;
+            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+        });
+        QTimer::singleShot(0, &paza, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                text = box->text();
+            rt::abandoneaza_jocul();
+            paza.start(1000);
+        });
+        QVERIFY_THROWS_EXCEPTION(rt::Desfasurare, rt::mesaj(QStringLiteral("Ai culoare.")));
+        QCOMPARE(text, QStringLiteral("Ai culoare.")); // the box was up when the abandon came
+        QVERIFY2(!ramas_deschis, "the abandon did not end the message box");
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     void abandonul_se_incheie_si_permite_asteptari_noi() {
@@ -158,10 +221,15 @@ private slots:
     }
 
     void ruleaza_protejat_opreste_desfasurarea() {
-        bool dupa = false;
-        rt::ruleaza_protejat([] { throw rt::Desfasurare{}; });
-        dupa = true;
-        QVERIFY(dupa);
+        rt::abandoneaza_jocul();
+        bool inainte = false, dupa = false;
+        QVERIFY_THROWS_NO_EXCEPTION(rt::ruleaza_protejat([&] {
+            inainte = true;
+            rt::asteapta_pana([] { return true; });
+            dupa = true;
+        }));
+        QVERIFY(inainte);
+        QVERIFY(!dupa);
     }
 
     void pauza_data() {
@@ -205,7 +273,7 @@ private slots:
         ceas.start();
         timer.setEnabled(true);
         rt::asteapta_pana([&] { return !timer.Enabled(); });
-        QVERIFY(ceas.elapsed() < 50);
+        QVERIFY(ceas.elapsed() < 900); // unscaled, the pause would last all 900 ms
         QCOMPARE(batai, 1);
         QCOMPARE(timer.Interval(), 900); // the property keeps the unscaled length
     }
@@ -244,19 +312,55 @@ private slots:
         QCOMPARE(locuri.size(), 6);
     }
 
+    void fereastra_dezactivata_nu_primeste_intrare_dar_arata_la_fel_data() {
+        QTest::addColumn<int>("tip"); // the event the input brings to the control or action
+        QTest::addColumn<QString>("taste"); // a shortcut typed on the window
+        QTest::newRow("click") << int(QEvent::MouseButtonPress) << "";
+        QTest::newRow("key press") << int(QEvent::KeyPress) << "";
+        QTest::newRow("mouse move") << int(QEvent::MouseMove) << "";
+        QTest::newRow("wheel") << int(QEvent::Wheel) << "";
+        QTest::newRow("control's shortcut") << int(QEvent::Shortcut) << "Ctrl+S";
+        QTest::newRow("menu action's shortcut") << int(QEvent::Shortcut) << "Ctrl+D";
+    }
     void fereastra_dezactivata_nu_primeste_intrare_dar_arata_la_fel() {
+        QFETCH(int, tip);
+        QFETCH(QString, taste);
         QWidget fereastra;
         auto* buton = new QPushButton(QStringLiteral("x"), &fereastra);
+        buton->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+        buton->setMouseTracking(true); // moves without a button held reach it
+        auto* actiune = new QAction(&fereastra);
+        actiune->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
+        fereastra.addAction(actiune);
+        Numarator numarator;
+        numarator.tip = QEvent::Type(tip);
+        buton->installEventFilter(&numarator);
+        actiune->installEventFilter(&numarator);
         fereastra.show();
-        QSignalSpy apasari(buton, &QPushButton::clicked);
+        QApplication::setActiveWindow(&fereastra);
+        buton->setFocus();
+        auto trimite = [&] {
+            const QPointF p(5, 5), g = buton->mapToGlobal(p);
+            QMouseEvent miscare(QEvent::MouseMove, p, g, Qt::NoButton, Qt::NoButton, {});
+            QWheelEvent rotita(p, g, {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            if (!taste.isEmpty())
+                QTest::keySequence(&fereastra, QKeySequence(taste));
+            else if (tip == QEvent::MouseButtonPress)
+                QTest::mouseClick(buton, Qt::LeftButton);
+            else if (tip == QEvent::KeyPress)
+                QTest::keyClick(buton, Qt::Key_A);
+            else
+                QApplication::sendEvent(buton, tip == QEvent::Wheel ? static_cast<QEvent*>(&rotita)
+                                                                    : &miscare);
+        };
         rt::activeaza_fereastra(&fereastra, false);
         QVERIFY(!rt::fereastra_activa(&fereastra));
-        QTest::mouseClick(buton, Qt::LeftButton);
-        QCOMPARE(apasari.count(), 0);
+        trimite();
+        QCOMPARE(numarator.numar, 0);
         QVERIFY(buton->isEnabled()); // not greyed
         rt::activeaza_fereastra(&fereastra, true);
-        QTest::mouseClick(buton, Qt::LeftButton);
-        QCOMPARE(apasari.count(), 1);
+        trimite();
+        QCOMPARE(numarator.numar, 1);
     }
 };
 
