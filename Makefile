@@ -28,8 +28,11 @@ run: build
 # The long tests run 20 s each here; `make soak` runs them at full length.
 test: fuzz test-fast test-asan
 
+# What the long tests ran this time, from the log CTest keeps of every test.
+LONG_COUNTS = grep -hE 'games in|rounds in|after the last' Testing/Temporary/LastTest.log || true
+
 test-fast: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) && $(LONG_COUNTS)
 
 # $(1): build folder, $(2): extra CMake options.
 define sanitizer_build
@@ -40,7 +43,7 @@ endef
 
 test-asan: deps
 	$(call sanitizer_build,$(ASAN_BUILD),)
-	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) && $(LONG_COUNTS)
 
 fuzz: deps
 	tests/fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
@@ -49,7 +52,7 @@ fuzz: deps
 # "Joc nou" and closing at random moments, and five minutes of fuzzing.
 soak: deps
 	$(call sanitizer_build,$(SOAK_BUILD),-DDOVEK_LUNG=ON)
-	cd $(SOAK_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -V -L lung -j $(JOBS)
+	cd $(SOAK_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -L lung -j $(JOBS) && $(LONG_COUNTS)
 	tests/fuzz/run $(FUZZ_BUILD) $(SOAK_FUZZ_SECONDS)
 
 bench: deps
